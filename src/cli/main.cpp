@@ -1,0 +1,105 @@
+#include "cli/CliCommand.h"
+#include "common/ProgramFolder.h"
+#include "common/RegionalSettings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <algorithm>
+
+namespace {
+void printHelp(QTextStream &out)
+{
+    out << "Usage: fortavo-cli [OPTIONS] COMMAND [ARGS...]\n\n"
+           "Options:\n"
+           "  --folder DIR             program folder (its init.ini and the files named there)\n"
+           "  --training FILE          training file instead of the configured one\n"
+           "  --date-format F          short date format (Qt format string)\n"
+           "  --time-format F          long time format (Qt format string)\n"
+           "  --decimal-separator C    decimal separator\n"
+           "  --help                   this text\n\n"
+           "Commands:\n";
+    QList<CliCommand> commands = CliRegistry::all();
+    std::sort(commands.begin(), commands.end(), [](const CliCommand &a, const CliCommand &b) { return a.name < b.name; });
+    for (const CliCommand &c : commands) {
+        const QString head = c.usage.isEmpty() ? c.name : c.name + QLatin1Char(' ') + c.usage;
+        out << "  " << head.leftJustified(34) << ' ' << c.summary << '\n';
+    }
+    out << "\nN is a workout's number: its 1-based record number.\n";
+}
+
+const CliCommand *findCommand(const QString &name)
+{
+    for (const CliCommand &c : CliRegistry::all())
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QTextStream in(stdin);
+    CliContext context(out, err, in);
+    RegionalSettings regional = RegionalSettings::fromSystem();
+
+    QStringList args = app.arguments().mid(1);
+    QString commandName;
+    QStringList commandArgs;
+    try {
+        while (!args.isEmpty()) {
+            const QString arg = args.takeFirst();
+            if (!commandName.isEmpty()) {
+                commandArgs << arg;
+                continue;
+            }
+            if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+                printHelp(out);
+                return 0;
+            }
+            if (!arg.startsWith(QLatin1String("--"))) {
+                commandName = arg;
+                continue;
+            }
+            if (args.isEmpty())
+                throw CliUsageError(QStringLiteral("%1 needs a value.").arg(arg));
+            const QString value = args.takeFirst();
+            if (arg == QLatin1String("--folder"))
+                ProgramFolder::setPath(value);
+            else if (arg == QLatin1String("--training"))
+                context.trainingOverride = QDir::current().absoluteFilePath(value);
+            else if (arg == QLatin1String("--date-format"))
+                regional.dateFormat = value;
+            else if (arg == QLatin1String("--time-format"))
+                regional.timeFormat = value;
+            else if (arg == QLatin1String("--decimal-separator") && value.size() == 1)
+                regional.decimalSeparator = value.at(0);
+            else
+                throw CliUsageError(QStringLiteral("Unknown option %1.").arg(arg));
+        }
+        RegionalSettings::setCurrent(regional);
+        if (commandName.isEmpty())
+            throw CliUsageError(QStringLiteral("No command given."));
+        const CliCommand *command = findCommand(commandName);
+        if (!command)
+            throw CliUsageError(QStringLiteral("Unknown command '%1'.").arg(commandName));
+        const int status = command->run(context, commandArgs);
+        out.flush();
+        return status;
+    } catch (const CliUsageError &e) {
+        out.flush();
+        err << e.message() << "\nTry 'fortavo-cli --help'.\n";
+        return 2;
+    } catch (const FortavoError &e) {
+        out.flush();
+        err << e.message() << '\n';
+        return 1;
+    } catch (const std::exception &e) {
+        out.flush();
+        err << e.what() << '\n';
+        return 1;
+    }
+}

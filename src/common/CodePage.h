@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Stored texts use the Windows-1250 code page; a character it lacks becomes "?".
+namespace CodePage {
+// Encodes text and cuts it to capacity bytes.
+QByteArray encode(const QString &text, int capacity);
+QString decode(const char *bytes, int length);
+// The text as it reads back after a round trip through a field of this capacity.
+QString fit(const QString &text, int capacity);
+}

@@ -1,0 +1,6 @@
+#include "common/Errors.h"
+
+FortavoError::FortavoError(QString message)
+    : m_message(std::move(message)), m_utf8(m_message.toUtf8())
+{
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "store/WorkoutRecord.h"
+
+#include <QFile>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QIODevice;
+
+// Reports progress of an operation over many records: done of total.
+using ProgressCallback = std::function<void(qint64 done, qint64 total)>;
+
+// The open training file: fixed 2944-byte records, no header. Every operation goes
+// to the disk at once. Failures raise IoError naming the file.
+class TrainingFile {
+public:
+    TrainingFile() = default;
+    ~TrainingFile();
+    TrainingFile(const TrainingFile &) = delete;
+    TrainingFile &operator=(const TrainingFile &) = delete;
+
+    // Opens the file for reading and writing, creating it empty when missing.
+    void open(const QString &path);
+    void close();
+    bool isOpen() const { return m_file.isOpen(); }
+    QString fileName() const { return m_file.fileName(); }
+
+    int RecordCount() const;
+    WorkoutRecord ReadRecord(int n);
+    // Raw bytes of records [first, first+count), read in one go.
+    QByteArray readRaw(int first, int count);
+    // 0 <= n <= RecordCount; n == RecordCount appends.
+    void WriteRecord(int n, const WorkoutRecord &record);
+    void TruncateTo(int count);
+
+    // Deleting and undoing write the new content to a temporary file in the same
+    // folder and rename it over the old one, so a failure leaves the old file whole.
+    void RemoveRecord(int n, const ProgressCallback &progress = {});
+    void InsertRecord(int n, const WorkoutRecord &record, const ProgressCallback &progress = {});
+
+    // Tests put a device between the rewrite and its temporary file to fail it.
+    using TargetWrapper = std::function<std::unique_ptr<QIODevice>(QIODevice &target)>;
+    void setRewriteWrapper(TargetWrapper wrapper) { m_wrapper = std::move(wrapper); }
+
+private:
+    void requireOpen() const;
+    [[noreturn]] void fail(const QString &what) const;
+    void rewrite(const std::function<void(QIODevice &out)> &writeContent);
+    void copyRecords(QIODevice &out, int first, int count, qint64 &done, qint64 total,
+                     const ProgressCallback &progress);
+
+    mutable QFile m_file;
+    TargetWrapper m_wrapper;
+};
