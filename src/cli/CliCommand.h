@@ -46,6 +46,7 @@ struct CliCommand {
     QString usage;   // arguments after the name, e.g. "N FILE"
     QString summary; // one line for --help
     std::function<int(CliContext &, const QStringList &args)> run;
+    bool needsGui = false; // draws with fonts: runs under an offscreen QGuiApplication
 };
 
 namespace CliRegistry {

@@ -2,10 +2,11 @@
 #include "common/ProgramFolder.h"
 #include "common/RegionalSettings.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 void printHelp(QTextStream &out)
@@ -35,18 +36,46 @@ const CliCommand *findCommand(const QString &name)
             return &c;
     return nullptr;
 }
+
+// A command that draws needs fonts, so it gets an offscreen GUI application.
+bool commandNeedsGui(int argc, char *argv[])
+{
+    static const QStringList optionsWithValue = {"--folder", "--training", "--date-format", "--time-format",
+                                                 "--decimal-separator"};
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (optionsWithValue.contains(arg)) {
+            ++i;
+            continue;
+        }
+        if (!arg.startsWith(QLatin1String("--"))) {
+            const CliCommand *command = findCommand(arg);
+            return command && command->needsGui;
+        }
+    }
+    return false;
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    if (commandNeedsGui(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
 }
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     QTextStream in(stdin);
     CliContext context(out, err, in);
     RegionalSettings regional = RegionalSettings::fromSystem();
 
-    QStringList args = app.arguments().mid(1);
+    QStringList args = app->arguments().mid(1);
     QString commandName;
     QStringList commandArgs;
     try {
