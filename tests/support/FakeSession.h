@@ -1,0 +1,49 @@
+#pragma once
+
+#include "TestPrompts.h"
+#include "store/WorkoutList.h"
+#include "store/WorkoutSession.h"
+
+// A session without windows for tests of the commands: a training file the test
+// opens, its list built from the file, a selected line and a form workout the test sets.
+class FakeSession : public WorkoutSession {
+public:
+    TrainingFile file;
+    QStringList lines;
+    int selected = -1;
+    int current = 0;
+    WorkoutRecord form;
+    QStringList types = {QString(), QStringLiteral("Light"), QStringLiteral("Heavy"), QStringLiteral("Volume"),
+                         QStringLiteral("Experimental")};
+    QString templateFile = QStringLiteral("template.html");
+    TestPrompts testPrompts;
+    QList<QString> progressLabels;
+
+    // Opens (or creates) the file and builds its list.
+    void open(const QString &path)
+    {
+        file.open(path);
+        refresh();
+    }
+    void refresh() { lines = WorkoutList::build(file, types); }
+    // Selects the line of record n and makes it the save position.
+    void selectRecord(int n)
+    {
+        selected = WorkoutList::lineOfRecord(lines, n);
+        current = n;
+    }
+
+    TrainingFile &trainingFile() override { return file; }
+    QStringList workoutLines() const override { return lines; }
+    int selectedLine() const override { return selected; }
+    int currentRecordIndex() const override { return current; }
+    WorkoutRecord formWorkout() override { return form; }
+    QStringList trainingTypes() const override { return types; }
+    QString templateFileName() const override { return templateFile; }
+    UserPrompts &prompts() override { return testPrompts; }
+    ProgressCallback progress(const QString &label) override
+    {
+        progressLabels << label;
+        return {};
+    }
+};
