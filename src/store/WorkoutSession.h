@@ -21,6 +21,7 @@ public:
     // The form read back as a record, as a save would store it; raises ConversionError.
     virtual WorkoutRecord formWorkout() = 0;
     virtual QStringList trainingTypes() const = 0;
+    virtual QStringList cardioTypes() const = 0;
     virtual QString templateFileName() const = 0;
     virtual UserPrompts &prompts() = 0;
     // A callback that shows the progress of a long operation under this label; the

@@ -15,6 +15,8 @@ public:
     WorkoutRecord form;
     QStringList types = {QString(), QStringLiteral("Light"), QStringLiteral("Heavy"), QStringLiteral("Volume"),
                          QStringLiteral("Experimental")};
+    QStringList cardio = {QString(), QStringLiteral("Running"), QStringLiteral("Cycling"), QStringLiteral("Swimming"),
+                          QStringLiteral("Jumprope"), QStringLiteral("Walking")};
     QString templateFile = QStringLiteral("template.html");
     TestPrompts testPrompts;
     QList<QString> progressLabels;
@@ -39,6 +41,9 @@ public:
     int currentRecordIndex() const override { return current; }
     WorkoutRecord formWorkout() override { return form; }
     QStringList trainingTypes() const override { return types; }
+    QStringList cardio = {QString(), QStringLiteral("Running"), QStringLiteral("Cycling"), QStringLiteral("Swimming"),
+                          QStringLiteral("Jumprope"), QStringLiteral("Walking")};
+    QStringList cardioTypes() const override { return cardio; }
     QString templateFileName() const override { return templateFile; }
     UserPrompts &prompts() override { return testPrompts; }
     ProgressCallback progress(const QString &label) override
