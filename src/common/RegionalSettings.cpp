@@ -17,6 +17,9 @@ RegionalSettings RegionalSettings::fromSystem()
 {
     const QLocale locale = QLocale::system();
     RegionalSettings s;
+    // The C locale's formats spell out month names; keep the program's own then.
+    if (locale.language() == QLocale::C)
+        return s;
     s.dateFormat = locale.dateFormat(QLocale::ShortFormat).remove(QLatin1Char(' '));
     QString time = locale.timeFormat(QLocale::LongFormat);
     time.remove(QRegularExpression(QStringLiteral("\\s*t+\\s*")));

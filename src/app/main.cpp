@@ -1,0 +1,23 @@
+#include "app/Main.h"
+#include "common/QtUserPrompts.h"
+#include "editing/DrugiProzor.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Fortavo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Fortavo"));
+
+    QtUserPrompts prompts;
+    TfrmMain main(prompts);
+    prompts.setParent(&main);
+    main.startUp();
+
+    TfrmDrugiProzor secondWindow(&main);
+    main.setSecondWindow(&secondWindow);
+
+    main.show();
+    return app.exec();
+}

@@ -1,0 +1,88 @@
+#include "editing/WorkoutGrid.h"
+
+#include <QHeaderView>
+
+WorkoutGrid::WorkoutGrid(const QStringList &headers, QWidget *parent) : QTableWidget(parent)
+{
+    setColumnCount(int(headers.size()));
+    setHorizontalHeaderLabels(headers);
+    verticalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setColumnWidth(0, 32);
+    clearEntries();
+}
+
+int WorkoutGrid::currentGridRow() const
+{
+    return currentRow() < 0 ? 1 : currentRow() + 1;
+}
+
+void WorkoutGrid::setCellText(int tableRow, int column, const QString &text)
+{
+    QTableWidgetItem *item = this->item(tableRow, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        if (column == 0)
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        setItem(tableRow, column, item);
+    }
+    item->setText(text);
+}
+
+void WorkoutGrid::setRowCells(int tableRow, const QStringList &cells)
+{
+    for (int c = 0; c < columnCount(); ++c)
+        setCellText(tableRow, c, c < cells.size() ? cells.at(c) : QString());
+}
+
+void WorkoutGrid::clearEntries()
+{
+    setRowCount(0);
+    setRowCount(1);
+    setRowCells(0, {});
+}
+
+void WorkoutGrid::appendEntry(const QStringList &cells)
+{
+    const int trailing = rowCount() - 1;
+    setRowCells(trailing, cells);
+    setRowCount(rowCount() + 1);
+    setRowCells(rowCount() - 1, {});
+}
+
+void WorkoutGrid::insertEntry(int r, const QStringList &cells)
+{
+    const int tableRow = qBound(0, r - 1, rowCount() - 1);
+    insertRow(tableRow);
+    setRowCells(tableRow, cells);
+    renumber();
+}
+
+void WorkoutGrid::removeEntry(int r)
+{
+    if (r >= 1 && r <= entryCount())
+        QTableWidget::removeRow(r - 1);
+    renumber();
+}
+
+QString WorkoutGrid::cell(int r, int column) const
+{
+    const QTableWidgetItem *item = this->item(r - 1, column);
+    return item ? item->text() : QString();
+}
+
+QStringList WorkoutGrid::cells(int r) const
+{
+    QStringList result;
+    for (int c = 0; c < columnCount(); ++c)
+        result << cell(r, c);
+    return result;
+}
+
+void WorkoutGrid::renumber()
+{
+    for (int r = 1; r <= entryCount(); ++r)
+        setCellText(r - 1, 0, QString::number(r) + QLatin1Char('.'));
+    setCellText(rowCount() - 1, 0, QString());
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QTableWidget>
+
+// A workout grid: a header row, one row per entry and exactly one empty trailing row
+// where the next entry goes. Row numbers here count the header as row 0, so entries
+// are rows 1..n and the trailing row is n + 1; column 0 holds "k.".
+class WorkoutGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    WorkoutGrid(const QStringList &headers, QWidget *parent = nullptr);
+
+    int gridRowCount() const { return rowCount() + 1; }
+    int entryCount() const { return rowCount() - 1; }
+    // The row of the current cell; row 1 when no cell is current.
+    int currentGridRow() const;
+
+    // Back to the header and one cleared row.
+    void clearEntries();
+    // Writes the cells into the trailing row and adds a new empty trailing row.
+    void appendEntry(const QStringList &cells);
+    // Puts an entry at row r (1..n+1), moving the rows from r down by one.
+    void insertEntry(int r, const QStringList &cells);
+    void removeEntry(int r);
+    QStringList cells(int r) const;
+    QString cell(int r, int column) const;
+    void renumber();
+
+private:
+    void setRowCells(int tableRow, const QStringList &cells);
+    void setCellText(int tableRow, int column, const QString &text);
+};

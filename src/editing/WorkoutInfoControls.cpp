@@ -1,0 +1,114 @@
+#include "editing/WorkoutInfoControls.h"
+
+#include "common/DayCount.h"
+#include "common/RegionalSettings.h"
+#include "common/ValueConversions.h"
+#include "editing/WorkoutGrid.h"
+#include "store/RowTexts.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTimeEdit>
+
+LimitedTextEdit::LimitedTextEdit(int maxLength, QWidget *parent) : QPlainTextEdit(parent), m_maxLength(maxLength)
+{
+    connect(this, &QPlainTextEdit::textChanged, this, &LimitedTextEdit::enforceLimit);
+}
+
+void LimitedTextEdit::enforceLimit()
+{
+    const QString text = toPlainText();
+    if (text.size() <= m_maxLength)
+        return;
+    const int position = qMin(textCursor().position(), m_maxLength);
+    setPlainText(text.left(m_maxLength));
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(position);
+    setTextCursor(cursor);
+}
+
+QLineEdit *createMaskEdit(const QString &objectName, const QString &mask, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(objectName);
+    edit->setInputMask(mask + QStringLiteral(";_"));
+    return edit;
+}
+
+QString maskText(const QLineEdit *edit)
+{
+    QString text = edit->displayText();
+    text.replace(QLatin1Char('_'), QLatin1Char(' '));
+    return text;
+}
+
+QGroupBox *WorkoutInfoControls::createInformationGroup(const QString &title, QWidget *parent)
+{
+    auto *group = new QGroupBox(title, parent);
+    auto *form = new QFormLayout(group);
+    const RegionalSettings &regional = RegionalSettings::current();
+
+    dtpDatum = new QDateEdit(group);
+    dtpDatum->setObjectName(QStringLiteral("dtpDatum"));
+    dtpDatum->setCalendarPopup(true);
+    dtpDatum->setDisplayFormat(regional.dateFormat);
+    dtpVrijeme = new QTimeEdit(group);
+    dtpVrijeme->setObjectName(QStringLiteral("dtpVrijeme"));
+    dtpVrijeme->setDisplayFormat(regional.timeFormat);
+    mskTrajanjeTrening = createMaskEdit(QStringLiteral("mskTrajanjeTrening"), QStringLiteral("00:00"), group);
+    cmbDioTijela = new QComboBox(group);
+    cmbDioTijela->setObjectName(QStringLiteral("cmbDioTijela"));
+    cmbTipTreninga = new QComboBox(group);
+    cmbTipTreninga->setObjectName(QStringLiteral("cmbTipTreninga"));
+    memKomentar = new LimitedTextEdit(WorkoutRecord::CommentCapacity, group);
+    memKomentar->setObjectName(QStringLiteral("memKomentar"));
+    memKomentar->setTabChangesFocus(true);
+    memKomentar->setFixedHeight(64);
+
+    form->addRow(QStringLiteral("Date:"), dtpDatum);
+    form->addRow(QStringLiteral("Start time:"), dtpVrijeme);
+    form->addRow(QStringLiteral("Duration:"), mskTrajanjeTrening);
+    form->addRow(QStringLiteral("Bodypart trained"), cmbDioTijela);
+    form->addRow(QStringLiteral("Type of training:"), cmbTipTreninga);
+    form->addRow(QStringLiteral("Comment:"), memKomentar);
+    return group;
+}
+
+void WorkoutInfoControls::createGrids(QWidget *parent)
+{
+    stgKardio = new WorkoutGrid(RowTexts::cardioHeaders(), parent);
+    stgKardio->setObjectName(QStringLiteral("stgKardio"));
+    stgVjezbe = new WorkoutGrid(RowTexts::exerciseHeaders(), parent);
+    stgVjezbe->setObjectName(QStringLiteral("stgVjezbe"));
+}
+
+void WorkoutInfoControls::show(const WorkoutRecord &record)
+{
+    const QDate day = DayCount::toDate(record.Date);
+    if (day.isValid())
+        dtpDatum->setDate(day);
+    dtpVrijeme->setTime(DayCount::toTime(record.StartTime));
+    mskTrajanjeTrening->setText(DurationToMaskText(record.Duration));
+    for (int i = cmbDioTijela->count() - 1; i >= 1; --i) {
+        if (cmbDioTijela->itemText(i) == record.Bodypart) {
+            cmbDioTijela->setCurrentIndex(i);
+            break;
+        }
+    }
+    cmbTipTreninga->setCurrentIndex(record.TrainingType < cmbTipTreninga->count() ? record.TrainingType : -1);
+    memKomentar->setPlainText(record.Comment);
+    fillGrids(record);
+}
+
+void WorkoutInfoControls::fillGrids(const WorkoutRecord &record)
+{
+    stgKardio->clearEntries();
+    for (const CardioEntry &entry : record.Cardio)
+        stgKardio->appendEntry(RowTexts::cardioCells(entry, stgKardio->entryCount() + 1));
+    stgVjezbe->clearEntries();
+    for (const ExerciseEntry &entry : record.Exercises)
+        stgVjezbe->appendEntry(RowTexts::exerciseCells(entry, stgVjezbe->entryCount() + 1));
+}

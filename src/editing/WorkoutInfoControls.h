@@ -1,0 +1,50 @@
+#pragma once
+
+#include "store/WorkoutRecord.h"
+
+#include <QPlainTextEdit>
+
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLineEdit;
+class QTimeEdit;
+class WorkoutGrid;
+
+// A memo that holds at most a given number of characters.
+class LimitedTextEdit : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    LimitedTextEdit(int maxLength, QWidget *parent = nullptr);
+
+private:
+    void enforceLimit();
+    int m_maxLength;
+};
+
+// A masked edit for "00:00" or "0000.00": its text with blank positions as spaces.
+QLineEdit *createMaskEdit(const QString &objectName, const QString &mask, QWidget *parent);
+QString maskText(const QLineEdit *edit);
+
+// The information fields and the two grids of a workout, as both workout windows
+// show them. The owner lays them out; this fills them from a record.
+struct WorkoutInfoControls {
+    QDateEdit *dtpDatum = nullptr;
+    QTimeEdit *dtpVrijeme = nullptr;
+    QLineEdit *mskTrajanjeTrening = nullptr;
+    QComboBox *cmbDioTijela = nullptr;
+    QComboBox *cmbTipTreninga = nullptr;
+    LimitedTextEdit *memKomentar = nullptr;
+    WorkoutGrid *stgKardio = nullptr;
+    WorkoutGrid *stgVjezbe = nullptr;
+
+    // Creates the controls under parent and returns the "Information" group.
+    QGroupBox *createInformationGroup(const QString &title, QWidget *parent);
+    void createGrids(QWidget *parent);
+
+    // Puts a stored workout into the controls: the day, the time of day, the duration,
+    // the body part by text (from the second item on; unchanged when none matches),
+    // the type of training by index, the comment and both grids.
+    void show(const WorkoutRecord &record);
+    void fillGrids(const WorkoutRecord &record);
+};
