@@ -1,0 +1,106 @@
+#include "exercises/OneRmGraph.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+
+#include <cmath>
+#include <limits>
+
+namespace OneRmGraph {
+namespace {
+constexpr int MaxPoints = 40;
+constexpr int FirstX = 35;
+constexpr int PointSpacing = 10;
+constexpr int BottomY = 140;
+constexpr int MiddleY = 80;
+
+// Cut toward zero to an int; values a damaged file could hold (infinite, NaN, huge)
+// end at the int range instead of being undefined.
+int truncated(long double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v >= static_cast<long double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (v <= static_cast<long double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(v);
+}
+
+// Text with its top left corner at (x, y), as a canvas writes it.
+void textAt(QPainter &painter, int x, int y, const QString &text)
+{
+    painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
+}
+}
+
+int pointY(float value, float lowest, float highest)
+{
+    const float scale = (highest - lowest) / 120.0f;
+    if (!(scale > 0) || std::isinf(scale))
+        return MiddleY;
+    const long double offset = (static_cast<long double>(value) - lowest) / scale;
+    const long double y = BottomY - static_cast<long double>(truncated(offset));
+    return truncated(y);
+}
+
+QImage draw(const QString &firstDate, const QString &lastDate, const QList<float> &allPoints)
+{
+    const QList<float> points = allPoints.size() > MaxPoints ? allPoints.mid(allPoints.size() - MaxPoints) : allPoints;
+
+    QImage image(Width, Height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 0));
+    QFont font = painter.font();
+    font.setPixelSize(11); // a small dialog font: the date row has 20 pixels
+    painter.setFont(font);
+
+    // Axes, the first point's tick, the first date and the unit.
+    painter.drawLine(30, 10, 30, 160);
+    painter.drawLine(30, 160, 450, 160);
+    painter.drawLine(35, 158, 35, 163);
+    textAt(painter, 30, 165, firstDate);
+    textAt(painter, 5, 160, QStringLiteral("kg/lbs"));
+
+    float lowest = 10000;
+    float highest = 0;
+    for (float p : points) {
+        highest = std::max(highest, p);
+        if (p < lowest)
+            lowest = p;
+    }
+    const long double range = static_cast<long double>(highest) - lowest;
+    const int step = truncated(range / 3);
+    const int base = truncated(lowest);
+
+    for (int y = 25; y <= 145; y += 30)
+        painter.drawLine(28, y, 33, y);
+    const auto label = [&](long double value, int y) { textAt(painter, 0, y, QString::number(truncated(value))); };
+    label(base, 140);
+    label(static_cast<long double>(base) + step, 110);
+    label(static_cast<long double>(base) + 2.0L * step, 80);
+    label(static_cast<long double>(base) + 3.0L * step, 50);
+    label(highest, 20);
+
+    QPolygon line;
+    for (int i = 0; i < points.size(); ++i)
+        line << QPoint(FirstX + PointSpacing * i, pointY(points.at(i), lowest, highest));
+    if (line.size() > 1)
+        painter.drawPolyline(line);
+    else if (line.size() == 1)
+        painter.drawLine(line.first() - QPoint(2, 0), line.first() + QPoint(2, 0)); // one workout: a short dash
+
+    // The last date under the last point; without points, at the end of the axis's
+    // point range. It never runs into the first date.
+    const int lastX = line.isEmpty() ? FirstX + PointSpacing * (MaxPoints - 1) : line.last().x();
+    const int firstDateEnd = 30 + painter.fontMetrics().horizontalAdvance(firstDate);
+    const int lastDateX = firstDate.isEmpty() ? lastX - 25 : std::max(lastX - 25, firstDateEnd + 6);
+    textAt(painter, lastDateX, 165, lastDate);
+    painter.drawLine(lastX, 158, lastX, 163);
+    return image;
+}
+}
