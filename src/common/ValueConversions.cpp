@@ -48,8 +48,8 @@ QString NumberText(float x)
     int exponent = 0;
     shortestDigits(magnitude, digits, exponent);
 
-    const double m = magnitude;
-    if (m >= 1e-4 && m < 1e15) {
+    // Decided on the shortest decimal form, so the single nearest 0.0001 is fixed too.
+    if (exponent >= -4 && exponent < 15) {
         QString whole, fraction;
         if (exponent >= 0) {
             whole = digits.left(exponent + 1);
