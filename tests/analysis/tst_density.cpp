@@ -1,0 +1,101 @@
+#include "AnalysisFixture.h"
+
+#include "analysis/AnalysisCommands.h"
+#include "analysis/Density.h"
+
+#include <QTest>
+
+class TestDensity : public QObject {
+    Q_OBJECT
+
+private slots:
+    void workoutDensityOfTheForm_data()
+    {
+        QTest::addColumn<QList<ExerciseEntry>>("rows");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("3x10 at 80 and 2x12 BW")
+            << QList<ExerciseEntry>{exercise(3, 10, 80), exercise(2, 12, 0)}
+            << QStringLiteral("Density:\r\n--------\r\n\r\n"
+                              "Number of sets: 5\r\n"
+                              "Number of reps: 54\r\n"
+                              "Total weight used: 24×BW+2400.00 kg\r\n");
+        QTest::newRow("empty grid") << QList<ExerciseEntry>{}
+                                    << QStringLiteral("Density:\r\n--------\r\n\r\n"
+                                                      "Number of sets: 0\r\n"
+                                                      "Number of reps: 0\r\n"
+                                                      "Total weight used: 0×BW+0.00 kg\r\n");
+    }
+    void workoutDensityOfTheForm()
+    {
+        QFETCH(QList<ExerciseEntry>, rows);
+        QFETCH(QString, expected);
+        TestEnvironment env;
+        AnalysisSession session;
+        session.create(env, {});
+        session.form.Exercises = rows;
+        ShowWorkoutDensity(session);
+        QCOMPARE(session.testPrompts.take(),
+                 (QList<TestPrompts::Shown>{{QStringLiteral("information"), expected}}));
+    }
+
+    void dayDensityCountsTheDateAcrossWeeks()
+    {
+        TestEnvironment env;
+        AnalysisSession session;
+        // Monday, Friday, then Monday 2.3 again: the second Monday stands in a later week.
+        session.create(env, {workout(QDate(2009, 3, 2), 1.10f, 2, {cardio(QStringLiteral("Running"), 0.3f, 300)},
+                                     {exercise(3, 10, 80), exercise(2, 10, 0)}),
+                             workout(QDate(2009, 3, 6), 1.0f, 2, {}, {exercise(9, 9, 9)}),
+                             workout(QDate(2009, 3, 2), 0.40f, 1, {}, {exercise(4, 5, 40)})});
+        QCOMPARE(session.lines.size(), 4);
+        session.selected = 3;
+        ShowDayDensity(session);
+        QCOMPARE(session.testPrompts.take(),
+                 (QList<TestPrompts::Shown>{{QStringLiteral("information"),
+                                             QStringLiteral("Density for date 2.3.2009:\r\n-----------------\r\n\r\n"
+                                                            "Total duration: 1.50 min\r\n"
+                                                            "Number of sets: 9\r\n"
+                                                            "Number of reps: 70\r\n"
+                                                            "Total weight used: 20×BW+3200.00 kg\r\n")}}));
+    }
+
+    void dayDensityNeedsAWorkoutLine_data()
+    {
+        QTest::addColumn<int>("selected");
+        QTest::newRow("nothing selected") << -1;
+        QTest::newRow("separator selected") << 2;
+    }
+    void dayDensityNeedsAWorkoutLine()
+    {
+        QFETCH(int, selected);
+        TestEnvironment env;
+        AnalysisSession session;
+        session.create(env, {workout(QDate(2009, 3, 2)), workout(QDate(2009, 3, 6)), workout(QDate(2009, 3, 2))});
+        session.selected = selected;
+        ShowDayDensity(session);
+        QCOMPARE(session.testPrompts.take(),
+                 (QList<TestPrompts::Shown>{{QStringLiteral("error"), AnalysisTexts::NoSelection}}));
+    }
+
+    void dayDensityComparesDatesNotTextBeforeABlank()
+    {
+        RegionalSettings spaced;
+        spaced.dateFormat = QStringLiteral("d MMM yyyy");
+        TestEnvironment env(spaced);
+        AnalysisSession session;
+        // "1 Mar 2009" and "1 Apr 2009" share the text before their first blank.
+        session.create(env, {workout(QDate(2009, 3, 1), 1.0f, 2, {}, {exercise(1, 10, 50)}),
+                             workout(QDate(2009, 4, 1), 2.0f, 2, {}, {exercise(2, 10, 50)})});
+        session.show(0);
+        ShowDayDensity(session);
+        QCOMPARE(session.testPrompts.texts(QStringLiteral("information")),
+                 QStringList{QStringLiteral("Density for date 1 Mar 2009:\r\n-----------------\r\n\r\n"
+                                            "Total duration: 1.00 min\r\n"
+                                            "Number of sets: 1\r\n"
+                                            "Number of reps: 10\r\n"
+                                            "Total weight used: 0×BW+500.00 kg\r\n")});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDensity)
+#include "tst_density.moc"
