@@ -53,9 +53,13 @@ ExerciseUsage CollectExerciseUsage(TrainingFile &file, const QString &name)
             best = std::max(best, EstimateOneRm(e.Reps, e.Weight));
         }
         if (best > 0) {
-            if (usage.oneRmPoints.size() == ExerciseUsage::MaxPoints)
+            if (usage.oneRmPoints.size() == ExerciseUsage::MaxPoints) {
                 usage.oneRmPoints.removeFirst();
+                usage.pointDates.removeFirst();
+                usage.pointsDropped = true;
+            }
             usage.oneRmPoints.append(best);
+            usage.pointDates.append(usage.lastDate);
         }
     }
     return usage;
@@ -102,7 +106,7 @@ ExerciseAnalysis AnalyseExercise(TrainingFile &file, const QString &name)
     const ExerciseUsage usage = CollectExerciseUsage(file, name);
     ExerciseAnalysis analysis;
     analysis.text = ExerciseAnalysisText(usage);
-    analysis.firstDate = usage.firstDate;
+    analysis.firstDate = usage.pointsDropped ? usage.pointDates.first() : usage.firstDate;
     analysis.lastDate = usage.lastDate;
     analysis.oneRmPoints = usage.oneRmPoints;
     return analysis;

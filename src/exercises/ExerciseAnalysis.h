@@ -26,6 +26,8 @@ struct ExerciseUsage {
     std::array<float, MaxReps> maxWeight; // index r−1: highest weight with r reps, −1 if none
     QString firstDate, lastDate;          // short date texts of the first and last record using it
     QList<float> oneRmPoints;             // best expected 1RM of each workout above 0: the most recent 40
+    QStringList pointDates;               // the date of each point
+    bool pointsDropped = false;           // older points did not fit
 
     ExerciseUsage() { maxWeight.fill(-1.0f); }
 };
@@ -43,6 +45,8 @@ QString ExerciseAnalysisText(const ExerciseUsage &usage);
 // The whole analysis of one exercise: text and the graph's data.
 struct ExerciseAnalysis {
     QString text; // CRLF line ends
+    // The graph's dates: the first and last use of the exercise; when older points were
+    // dropped, the first date is that of the first point shown.
     QString firstDate, lastDate;
     QList<float> oneRmPoints;
 };

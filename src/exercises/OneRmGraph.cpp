@@ -59,12 +59,13 @@ QImage draw(const QString &firstDate, const QString &lastDate, const QList<float
     font.setPixelSize(11); // a small dialog font: the date row has 20 pixels
     painter.setFont(font);
 
-    // Axes, the first point's tick, the first date and the unit.
+    // Axes, the first point's tick and the first date. The unit stands at the top of
+    // the vertical axis, clear of the dates.
     painter.drawLine(30, 10, 30, 160);
     painter.drawLine(30, 160, 450, 160);
     painter.drawLine(35, 158, 35, 163);
     textAt(painter, 30, 165, firstDate);
-    textAt(painter, 5, 160, QStringLiteral("kg/lbs"));
+    textAt(painter, 36, 0, QStringLiteral("kg/lbs"));
 
     float lowest = 10000;
     float highest = 0;
@@ -73,18 +74,19 @@ QImage draw(const QString &firstDate, const QString &lastDate, const QList<float
         if (p < lowest)
             lowest = p;
     }
-    const long double range = static_cast<long double>(highest) - lowest;
-    const int step = truncated(range / 3);
-    const int base = truncated(lowest);
 
+    // Value labels beside the ticks: the value that a point at the label's height has,
+    // lowest at 140 up to highest at 20 in quarters of the range.
     for (int y = 25; y <= 145; y += 30)
         painter.drawLine(28, y, 33, y);
-    const auto label = [&](long double value, int y) { textAt(painter, 0, y, QString::number(truncated(value))); };
-    label(base, 140);
-    label(static_cast<long double>(base) + step, 110);
-    label(static_cast<long double>(base) + 2.0L * step, 80);
-    label(static_cast<long double>(base) + 3.0L * step, 50);
-    label(highest, 20);
+    if (!points.isEmpty()) {
+        const long double range = static_cast<long double>(highest) - lowest;
+        // Equal points lie on the middle line: one label says their value.
+        for (int k = range > 0 ? 0 : 2; k <= (range > 0 ? 4 : 2); ++k) {
+            const long double value = lowest + range * k / 4;
+            textAt(painter, 0, 140 - 30 * k, QString::number(truncated(std::round(value))));
+        }
+    }
 
     QPolygon line;
     for (int i = 0; i < points.size(); ++i)
@@ -92,14 +94,15 @@ QImage draw(const QString &firstDate, const QString &lastDate, const QList<float
     if (line.size() > 1)
         painter.drawPolyline(line);
     else if (line.size() == 1)
-        painter.drawLine(line.first() - QPoint(2, 0), line.first() + QPoint(2, 0)); // one workout: a short dash
+        painter.drawLine(line.first() - QPoint(3, 0), line.first() + QPoint(3, 0)); // one workout: a short dash
 
     // The last date under the last point; without points, at the end of the axis's
-    // point range. It never runs into the first date.
+    // point range. It never runs into the first date, and one workout shows its date once.
     const int lastX = line.isEmpty() ? FirstX + PointSpacing * (MaxPoints - 1) : line.last().x();
     const int firstDateEnd = 30 + painter.fontMetrics().horizontalAdvance(firstDate);
     const int lastDateX = firstDate.isEmpty() ? lastX - 25 : std::max(lastX - 25, firstDateEnd + 6);
-    textAt(painter, lastDateX, 165, lastDate);
+    if (!(line.size() == 1 && lastDate == firstDate))
+        textAt(painter, lastDateX, 165, lastDate);
     painter.drawLine(lastX, 158, lastX, 163);
     return image;
 }

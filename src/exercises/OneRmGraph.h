@@ -15,6 +15,7 @@ constexpr int Height = 185;
 int pointY(float value, float lowest, float highest);
 
 // Draws the axes, the value labels, the dates and the line through the points (the
-// most recent 40 when there are more).
+// most recent 40 when there are more). A label shows the value that a point at its
+// height has.
 QImage draw(const QString &firstDate, const QString &lastDate, const QList<float> &points);
 }
