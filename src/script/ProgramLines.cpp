@@ -1,0 +1,98 @@
+#include "script/ProgramLines.h"
+
+#include "common/CodePage.h"
+#include "common/Errors.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace {
+QByteArray readWholeFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw IoError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw IoError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+    return bytes;
+}
+
+QString decodeScript(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QStringDecoder(QStringConverter::Utf8).decode(QByteArrayView(bytes).sliced(3));
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringDecoder(QStringConverter::Utf16LE).decode(QByteArrayView(bytes).sliced(2));
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringDecoder(QStringConverter::Utf16BE).decode(QByteArrayView(bytes).sliced(2));
+    return CodePage::decode(bytes.constData(), int(bytes.size()));
+}
+}
+
+void ProgramLines::insert(int k, const QString &text, int source, int sourceLine)
+{
+    m_lines.insert(k, text);
+    m_origins.insert(k, Origin{source, sourceLine});
+}
+
+void ProgramLines::loadFile(const QString &fileName)
+{
+    const QStringList lines = splitLines(decodeScript(readWholeFile(fileName)));
+    clear();
+    m_sources << fileName;
+    m_lines = lines;
+    m_origins.reserve(lines.size());
+    for (int i = 0; i < lines.size(); ++i)
+        m_origins.append(Origin{0, i + 1});
+}
+
+void ProgramLines::clear()
+{
+    m_lines.clear();
+    m_origins.clear();
+    m_sources.clear();
+}
+
+int ProgramLines::addSource(const QString &name)
+{
+    if (m_sources.isEmpty())
+        m_sources << QString();
+    m_sources << name;
+    return int(m_sources.size()) - 1;
+}
+
+QString ProgramLines::describe(int k) const
+{
+    if (k < 0 || k >= m_origins.size())
+        return QString();
+    const Origin &o = m_origins.at(k);
+    if (o.source == 0)
+        return QStringLiteral("line %1").arg(o.line);
+    return QStringLiteral("line %1 of %2").arg(o.line).arg(m_sources.value(o.source));
+}
+
+QStringList ProgramLines::readSingleByteLines(const QString &fileName)
+{
+    const QByteArray bytes = readWholeFile(fileName);
+    return splitLines(CodePage::decode(bytes.constData(), int(bytes.size())));
+}
+
+QStringList ProgramLines::splitLines(const QString &text)
+{
+    QStringList lines;
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines << text.mid(start);
+    return lines;
+}
