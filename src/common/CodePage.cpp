@@ -1,15 +1,47 @@
 #include "common/CodePage.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringDecoder>
-#include <QStringEncoder>
+
+#include <array>
+
+namespace {
+// The Windows-1250 table, taken once from the system's converter: byte to character
+// and back. Texts are decoded and encoded by table, which is fast for whole files.
+struct Table {
+    std::array<char16_t, 256> toUnicode{};
+    QHash<char32_t, char> fromUnicode;
+
+    Table()
+    {
+        QStringDecoder decoder("windows-1250");
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            const QString text = decoder.decode(QByteArrayView(&byte, 1));
+            decoder.resetState();
+            toUnicode[b] = text.size() == 1 ? text.at(0).unicode() : u'?';
+            // Bytes the code page leaves undefined decode to a replacement character.
+            if (b >= 0x80 && text.size() == 1 && text.at(0) != QChar::ReplacementCharacter)
+                fromUnicode.insert(char32_t(text.at(0).unicode()), byte);
+        }
+        for (int b = 0; b < 0x80; ++b)
+            toUnicode[b] = char16_t(b);
+    }
+};
+
+const Table &table()
+{
+    static const Table t;
+    return t;
+}
+}
 
 QByteArray CodePage::encode(const QString &text, int capacity)
 {
+    const Table &t = table();
     QByteArray out;
     out.reserve(qMin<qsizetype>(text.size(), capacity));
-    QStringEncoder encoder("windows-1250");
-    // One code point at a time, so an unmappable one is known and becomes "?".
     const QList<uint> codePoints = text.toUcs4();
     for (uint cp : codePoints) {
         if (out.size() >= capacity)
@@ -18,22 +50,19 @@ QByteArray CodePage::encode(const QString &text, int capacity)
             out.append(char(cp));
             continue;
         }
-        const QString one = QString::fromUcs4(reinterpret_cast<const char32_t *>(&cp), 1);
-        const QByteArray encoded = encoder.encode(one);
-        if (encoded.size() != 1 || encoded.at(0) == '\x1a' || encoder.hasError()) {
-            encoder.resetState();
-            out.append('?');
-        } else {
-            out.append(encoded.at(0));
-        }
+        out.append(t.fromUnicode.value(char32_t(cp), '?'));
     }
     return out;
 }
 
 QString CodePage::decode(const char *bytes, int length)
 {
-    QStringDecoder decoder("windows-1250");
-    return decoder.decode(QByteArrayView(bytes, length));
+    const Table &t = table();
+    QString text(length, Qt::Uninitialized);
+    QChar *out = text.data();
+    for (int i = 0; i < length; ++i)
+        out[i] = QChar(t.toUnicode[quint8(bytes[i])]);
+    return text;
 }
 
 QString CodePage::fit(const QString &text, int capacity)

@@ -43,8 +43,42 @@ void RegionalSettings::setCurrent(const RegionalSettings &settings)
     currentSettings() = settings;
 }
 
+namespace {
+// Numeric day, month and year fields with literal separators are formatted directly:
+// listing a large training file formats one date per workout. Other formats (month
+// names, quoted text) go through QLocale.
+bool formatNumericDate(const QDate &date, const QString &format, QString &out)
+{
+    out.clear();
+    out.reserve(format.size() + 2);
+    for (int i = 0; i < format.size();) {
+        const QChar c = format.at(i);
+        int run = 1;
+        while (i + run < format.size() && format.at(i + run) == c)
+            ++run;
+        if (c == QLatin1Char('d') && run <= 2)
+            out += run == 2 ? QStringLiteral("%1").arg(date.day(), 2, 10, QLatin1Char('0')) : QString::number(date.day());
+        else if (c == QLatin1Char('M') && run <= 2)
+            out += run == 2 ? QStringLiteral("%1").arg(date.month(), 2, 10, QLatin1Char('0'))
+                            : QString::number(date.month());
+        else if (c == QLatin1Char('y') && (run == 2 || run == 4))
+            out += run == 4 ? QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'))
+                            : QStringLiteral("%1").arg(date.year() % 100, 2, 10, QLatin1Char('0'));
+        else if (c.isLetter() || c == QLatin1Char('\''))
+            return false;
+        else
+            out += QString(run, c);
+        i += run;
+    }
+    return true;
+}
+}
+
 QString RegionalSettings::dateText(const QDate &date) const
 {
+    QString text;
+    if (date.isValid() && date.year() > 0 && formatNumericDate(date, dateFormat, text))
+        return text;
     return QLocale::c().toString(date, dateFormat);
 }
 
