@@ -1,0 +1,96 @@
+#include "common/DayCount.h"
+#include "store/WorkoutRecord.h"
+#include "support/TestEnvironment.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+struct Run {
+    int status = -1;
+    QString out, err;
+};
+
+Run cli(const QStringList &args)
+{
+    QProcess process;
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/fortavo-cli"), args);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray workouts(const QList<QPair<QDate, QString>> &days)
+{
+    QByteArray bytes;
+    for (const auto &[day, bodypart] : days) {
+        WorkoutRecord r;
+        r.Date = DayCount::fromDate(day);
+        r.Bodypart = bodypart;
+        r.TrainingType = 2;
+        bytes += r.encode();
+    }
+    return bytes;
+}
+}
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void listsWorkoutsWithSeparators()
+    {
+        TestEnvironment env;
+        env.writeFile("init.ini", "[Lists]\nType_training=,Light,Heavy\n[Program]\nTraining_file=w.dat\n");
+        env.writeFile("w.dat", workouts({{{2009, 3, 6}, "Chest"}, {{2009, 3, 9}, "Back"}}));
+        const Run run = cli({"--folder", env.folder(), "--date-format", "dd/MM/yyyy", "list"});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, QStringLiteral("06/03/2009 - Chest (Heavy)\n-----------------\n09/03/2009 - Back (Heavy)\n"));
+    }
+
+    void trainingOptionAndDefaultsWithoutConfiguration()
+    {
+        TestEnvironment env;
+        env.writeFile("other.dat", workouts({{{2009, 3, 12}, "Legs"}}));
+        // No init.ini: the default type-of-training list names index 2.
+        const Run run = cli({"--folder", env.folder(), "--training", env.path("other.dat"), "--date-format",
+                             "d.M.yyyy", "list"});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, QStringLiteral("12.3.2009 - Legs (Heavy)\n"));
+    }
+
+    void errorsAndUsage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing training file") << QStringList{"--training", "/nonexistent/w.dat", "list"} << 1
+                                               << "does not exist";
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "Unknown command 'frobnicate'";
+        QTest::newRow("no command") << QStringList{} << 2 << "No command given.";
+        QTest::newRow("option without value") << QStringList{"--folder"} << 2 << "--folder needs a value.";
+        QTest::newRow("list with arguments") << QStringList{"list", "3"} << 2 << "list takes no arguments.";
+    }
+    void errorsAndUsage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        const Run run = cli(args);
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+    }
+
+    void helpListsTheCommands()
+    {
+        const Run run = cli({"--help"});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.contains("  list "));
+        QVERIFY(run.out.contains("--decimal-separator"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
