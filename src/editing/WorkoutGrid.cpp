@@ -7,6 +7,8 @@ WorkoutGrid::WorkoutGrid(const QStringList &headers, QWidget *parent) : QTableWi
     setColumnCount(int(headers.size()));
     setHorizontalHeaderLabels(headers);
     verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    setMinimumHeight(6 * (fontMetrics().height() + 6));
     horizontalHeader()->setStretchLastSection(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setColumnWidth(0, 32);

@@ -8,7 +8,8 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTimeEdit>
@@ -48,7 +49,7 @@ QString maskText(const QLineEdit *edit)
 QGroupBox *WorkoutInfoControls::createInformationGroup(const QString &title, QWidget *parent)
 {
     auto *group = new QGroupBox(title, parent);
-    auto *form = new QFormLayout(group);
+    auto *grid = new QGridLayout(group);
     const RegionalSettings &regional = RegionalSettings::current();
 
     dtpDatum = new QDateEdit(group);
@@ -66,14 +67,26 @@ QGroupBox *WorkoutInfoControls::createInformationGroup(const QString &title, QWi
     memKomentar = new LimitedTextEdit(WorkoutRecord::CommentCapacity, group);
     memKomentar->setObjectName(QStringLiteral("memKomentar"));
     memKomentar->setTabChangesFocus(true);
-    memKomentar->setFixedHeight(64);
+    memKomentar->setFixedHeight(48);
 
-    form->addRow(QStringLiteral("Date:"), dtpDatum);
-    form->addRow(QStringLiteral("Start time:"), dtpVrijeme);
-    form->addRow(QStringLiteral("Duration:"), mskTrajanjeTrening);
-    form->addRow(QStringLiteral("Bodypart trained"), cmbDioTijela);
-    form->addRow(QStringLiteral("Type of training:"), cmbTipTreninga);
-    form->addRow(QStringLiteral("Comment:"), memKomentar);
+    // Two columns of fields, the comment across both.
+    const auto addField = [&](int row, int column, const QString &label, QWidget *field) {
+        auto *caption = new QLabel(label, group);
+        caption->setBuddy(field);
+        grid->addWidget(caption, row, column * 2);
+        grid->addWidget(field, row, column * 2 + 1);
+    };
+    addField(0, 0, QStringLiteral("Date:"), dtpDatum);
+    addField(1, 0, QStringLiteral("Start time:"), dtpVrijeme);
+    addField(2, 0, QStringLiteral("Duration:"), mskTrajanjeTrening);
+    addField(0, 1, QStringLiteral("Bodypart trained"), cmbDioTijela);
+    addField(1, 1, QStringLiteral("Type of training:"), cmbTipTreninga);
+    auto *commentLabel = new QLabel(QStringLiteral("Comment:"), group);
+    commentLabel->setBuddy(memKomentar);
+    grid->addWidget(commentLabel, 3, 0, Qt::AlignTop);
+    grid->addWidget(memKomentar, 3, 1, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
     return group;
 }
 

@@ -13,6 +13,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -353,6 +354,31 @@ private slots:
         QCOMPARE(back.Exercises, r.Exercises);
         QCOMPARE(back.Comment, r.Comment);
         QCOMPARE(back.Duration, r.Duration);
+    }
+
+    void listMenuAndKeys()
+    {
+        start(kIni, {workout(QDate(2009, 3, 2), "Chest"), workout(QDate(2009, 3, 3), "Back")});
+        auto *menu = child<QMenu>("pmnLista");
+        QStringList items;
+        for (QAction *a : menu->actions())
+            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(items, (QStringList{"&View", "Vie&w in second window", "-", "C&ut", "&Copy", "&Paste", "-", "&Delete",
+                                     "&Undo deletion"}));
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        list()->setFocus();
+        // A right click selects the line under the pointer before the menu opens.
+        QTest::mouseClick(list()->viewport(), Qt::RightButton, {}, list()->visualItemRect(list()->item(1)).center());
+        menu->hide();
+        QCOMPARE(list()->currentRow(), 1);
+        QTest::keyClick(list(), Qt::Key_Return);
+        QCOMPARE(window->currentRecordIndex(), 1);
+        QCOMPARE(child<QComboBox>("cmbDioTijela")->currentText(), QStringLiteral("Back"));
+        // A press below the last line selects nothing.
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, QPoint(5, list()->viewport()->height() - 3));
+        QCOMPARE(list()->selectedItems().size(), 0);
     }
 
     void separatorLinesDoNothing()
