@@ -1,5 +1,7 @@
 #include "app/Main.h"
 
+#include "analysis/AnalysisCommands.h"
+
 #include "common/CommandGuard.h"
 #include "common/DayCount.h"
 #include "common/Errors.h"
@@ -127,6 +129,19 @@ void TfrmMain::createActions()
         if (!m_prompts.openWithDesktop(m_helpFile))
             m_prompts.error(QStringLiteral("Unable to open %1").arg(m_helpFile));
     });
+    actVolumen = addAction("actVolumen", "Workout density", QKeySequence(Qt::Key_F3), [this] { ShowWorkoutDensity(*this); });
+    actUkupniVolumen = addAction("actUkupniVolumen", "Density for the enitre day", QKeySequence(Qt::Key_F4),
+                                 [this] { ShowDayDensity(*this); });
+    actStatistikaTjedna = addAction("actStatistikaTjedna", "Analysis of a week", QKeySequence(Qt::Key_F5),
+                                    [this] { ShowWeekAnalysis(*this); });
+    actStatIzvezi = addAction("actStatIzvezi", "Export all week analysises", QKeySequence(Qt::Key_F6),
+                              [this] { ExportAllWeekAnalyses(*this); });
+    actStatistika = addAction("actStatistika", "Training analysis", QKeySequence(Qt::Key_F7),
+                              [this] { ShowTrainingAnalysis(*this); });
+    actIzvezi = addAction("actIzvezi", "Export to a text file", QKeySequence(Qt::ALT | Qt::Key_T),
+                          [this] { ExportWorkoutText(*this); });
+    actHtml = addAction("actHtml", "Export to an HTML file", QKeySequence(Qt::ALT | Qt::Key_H),
+                        [this] { ExportHtml(*this); });
     actIzadji = addAction("actIzadji", "E&xit Fortavo", QKeySequence(Qt::ALT | Qt::Key_F4), [this] { close(); });
 }
 
@@ -184,6 +199,13 @@ void TfrmMain::createRibbon()
     addRibbonCommand(kTrainingTab, "Editing", bitCut);
     addRibbonCommand(kTrainingTab, "Editing", bitCopy);
     addRibbonCommand(kTrainingTab, "Editing", bitPaste);
+    addRibbonCommand(kToolsTab, "Export", actIzvezi);
+    addRibbonCommand(kToolsTab, "Export", actHtml);
+    addRibbonCommand(kToolsTab, "Export", actStatIzvezi);
+    addRibbonCommand(kToolsTab, "Workout analysis", actVolumen);
+    addRibbonCommand(kToolsTab, "Workout analysis", actUkupniVolumen);
+    addRibbonCommand(kToolsTab, "Training analysis", actStatistikaTjedna);
+    addRibbonCommand(kToolsTab, "Training analysis", actStatistika);
     addRibbonCommand(kHelpTab, "Settings", actInit2);
     addRibbonCommand(kHelpTab, "Help", actHelp);
 }

@@ -160,6 +160,8 @@ private:
     QAction *bitCut = nullptr, *bitCopy = nullptr, *bitPaste = nullptr;
     QAction *mniOpenTraining = nullptr, *mniSecondWindow = nullptr, *mniCut = nullptr, *mniCopy = nullptr,
             *mniPaste = nullptr, *mniDelete = nullptr, *mniUndo = nullptr;
+    QAction *actVolumen = nullptr, *actUkupniVolumen = nullptr, *actStatistikaTjedna = nullptr,
+            *actStatIzvezi = nullptr, *actStatistika = nullptr, *actIzvezi = nullptr, *actHtml = nullptr;
     QAction *actInit2 = nullptr, *actHelp = nullptr, *actWebsite = nullptr, *actUpdates = nullptr,
             *actIzadji = nullptr;
 };

@@ -537,6 +537,21 @@ private slots:
         QCOMPARE(child<QComboBox>("cmbDioTijela")->currentText(), QStringLiteral("Chest"));
     }
 
+    // --- commands of the other parts, reached through the ribbon
+
+    void analysisCommandsWorkOnTheSelection()
+    {
+        start(kIni, {workout(QDate(2009, 3, 2), "Chest"), workout(QDate(2009, 3, 3), "Back")});
+        action("actStatistikaTjedna")->trigger();
+        QCOMPARE(prompts.take(), (QList<TestPrompts::Shown>{{"error", "You have not selected a workout!"}}));
+        selectLine(1);
+        action("actStatistikaTjedna")->trigger();
+        const QList<TestPrompts::Shown> shown = prompts.take();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.at(0).kind, QStringLiteral("information"));
+        QVERIFY(!shown.at(0).text.isEmpty());
+    }
+
     // --- second window
 
     void secondWindowViewsWithoutChangingTheSavePosition()
