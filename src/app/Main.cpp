@@ -855,30 +855,32 @@ void TfrmMain::bitDodajKardioClick()
     AddCardioRow(c);
 }
 
+namespace {
+// Deletes the current row of a grid after reading it back (a row that does not read is
+// reported and nothing changes). Returns false when the grid has no entries.
+template <typename Entry>
+bool deleteCurrentRow(WorkoutGrid *grid, Entry (*read)(const QStringList &), int &row, Entry &entry)
+{
+    if (grid->entryCount() == 0)
+        return false;
+    const int r = grid->currentGridRow();
+    entry = read(grid->cells(r));
+    row = r;
+    grid->removeEntry(r);
+    return true;
+}
+}
+
 void TfrmMain::actObrisiRedExecute()
 {
-    WorkoutGrid *grid = m_form.stgVjezbe;
-    if (grid->entryCount() == 0)
-        return;
-    const int r = grid->currentGridRow();
-    const ExerciseEntry entry = RowTexts::readExercise(grid->cells(r));
-    UndoKind = 2;
-    UndoExerciseRow = r;
-    UndoExercise = entry;
-    grid->removeEntry(r);
+    if (deleteCurrentRow(m_form.stgVjezbe, &RowTexts::readExercise, UndoExerciseRow, UndoExercise))
+        UndoKind = 2;
 }
 
 void TfrmMain::actObrisiKardioExecute()
 {
-    WorkoutGrid *grid = m_form.stgKardio;
-    if (grid->entryCount() == 0)
-        return;
-    const int r = grid->currentGridRow();
-    const CardioEntry entry = RowTexts::readCardio(grid->cells(r));
-    UndoKind = 3;
-    UndoCardioRow = r;
-    UndoCardio = entry;
-    grid->removeEntry(r);
+    if (deleteCurrentRow(m_form.stgKardio, &RowTexts::readCardio, UndoCardioRow, UndoCardio))
+        UndoKind = 3;
 }
 
 // ---------------------------------------------------------------------------
