@@ -2,7 +2,6 @@
 
 #include "common/CodePage.h"
 #include "common/Errors.h"
-#include "store/WorkoutList.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -23,19 +22,6 @@ QByteArray ReportText::encode(const QString &text)
 {
     // One byte per character, so the text's length is enough room.
     return CodePage::encode(text, int(text.size()));
-}
-
-QList<int> ReportText::recordNumbers(const QStringList &lines)
-{
-    QList<int> numbers;
-    numbers.reserve(lines.size());
-    int workouts = 0;
-    for (const QString &line : lines) {
-        if (!WorkoutList::isSeparator(line))
-            ++workouts;
-        numbers << workouts - 1;
-    }
-    return numbers;
 }
 
 void ReportText::forEachRecord(TrainingFile &file, int first, int count,

@@ -21,10 +21,6 @@ QString itemOrEmpty(const QStringList &items, int index);
 // Text in the single-byte code page of the exported files.
 QByteArray encode(const QString &text);
 
-// The record number of every line of the list of past workouts: the workout lines up
-// to and including the line, minus one.
-QList<int> recordNumbers(const QStringList &lines);
-
 // Reads records [first, first+count) in chunks and hands each one to visit; progress
 // counts the records done.
 void forEachRecord(TrainingFile &file, int first, int count,

@@ -179,6 +179,9 @@ QString allWeekStatistics(TrainingFile &file, const QStringList &lines, const An
     int record = 0; // record number of the next workout line
     bool weekStart = true;
     const int total = WorkoutList::RecordNumberOfItem(lines, int(lines.size()) - 1) + 1;
+    // Progress in steps of about one percent: a window repaints on each report.
+    const int step = qMax(1, total / 100);
+    int reported = 0;
     for (int i = 0; i < lines.size(); ++i) {
         if (WorkoutList::isSeparator(lines.at(i))) {
             weekStart = true;
@@ -188,8 +191,11 @@ QString allWeekStatistics(TrainingFile &file, const QStringList &lines, const An
             const WeekRange week = WeekBounds(lines, i);
             out += weekText(file, week, record, lists) + CRLF + CRLF;
             weekStart = false;
-            if (progress)
-                progress(record + week.workouts(), total);
+            const int done = record + week.workouts();
+            if (progress && (done - reported >= step || done == total)) {
+                progress(done, total);
+                reported = done;
+            }
         }
         ++record;
     }

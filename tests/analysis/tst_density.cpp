@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisCommands.h"
 #include "analysis/Density.h"
+#include "common/Errors.h"
 
 #include <QTest>
 
@@ -36,6 +37,17 @@ private slots:
         ShowWorkoutDensity(session);
         QCOMPARE(session.testPrompts.take(),
                  (QList<TestPrompts::Shown>{{QStringLiteral("information"), expected}}));
+    }
+
+    void unreadableFormCellShowsNoDensity()
+    {
+        struct BadForm : AnalysisSession {
+            WorkoutRecord formWorkout() override { throw ConversionError(QStringLiteral("'bw' is not a valid floating point value")); }
+        } session;
+        TestEnvironment env;
+        session.create(env, {});
+        QVERIFY_THROWS_EXCEPTION(ConversionError, ShowWorkoutDensity(session));
+        QVERIFY(session.testPrompts.shown.isEmpty());
     }
 
     void dayDensityCountsTheDateAcrossWeeks()
