@@ -162,7 +162,7 @@ void TfrmVjezbe::buildControls()
     grbAnaliza = named(new QGroupBox(AnalysisCaption, applicationPage), "grbAnaliza");
     memAnaliza = named(new QPlainTextEdit(grbAnaliza), "memAnaliza");
     memAnaliza->setReadOnly(true);
-    memAnaliza->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memAnaliza->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     imgGraf = named(new QLabel(grbAnaliza), "imgGraf");
     imgGraf->setFixedSize(OneRmGraph::Width, OneRmGraph::Height);
     auto *graphColumn = new QVBoxLayout;
