@@ -11,6 +11,7 @@
 #include "config/IniFile.h"
 #include "editing/DrugiProzor.h"
 #include "editing/WorkoutGrid.h"
+#include "exercises/Vjezbe.h"
 #include "store/RowTexts.h"
 #include "store/WorkoutList.h"
 
@@ -129,6 +130,10 @@ void TfrmMain::createActions()
         if (!m_prompts.openWithDesktop(m_helpFile))
             m_prompts.error(QStringLiteral("Unable to open %1").arg(m_helpFile));
     });
+    actVjezbe = addAction("actVjezbe", "Exercise list", QKeySequence(Qt::CTRL | Qt::Key_E), [this] {
+        if (m_exerciseWindow && m_exerciseWindow->showModal())
+            m_exerciseWindow->fillExerciseChoice(*cmbVjezba);
+    });
     actVolumen = addAction("actVolumen", "Workout density", QKeySequence(Qt::Key_F3), [this] { ShowWorkoutDensity(*this); });
     actUkupniVolumen = addAction("actUkupniVolumen", "Density for the enitre day", QKeySequence(Qt::Key_F4),
                                  [this] { ShowDayDensity(*this); });
@@ -166,6 +171,7 @@ void TfrmMain::createRibbon()
     menuItem(QStringLiteral("&New"), actNovi);
     menuItem(QStringLiteral("New &workout"), actNovi);
     menuItem(QStringLiteral("&Save workout"), actSpremi);
+    menuItem(QStringLiteral("&Exercises list"), actVjezbe);
     m_applicationMenu->addSeparator();
     menuItem(QStringLiteral("Help"), actHelp);
     menuItem(QStringLiteral("E&xit Fortavo"), actIzadji);
@@ -199,6 +205,7 @@ void TfrmMain::createRibbon()
     addRibbonCommand(kTrainingTab, "Editing", bitCut);
     addRibbonCommand(kTrainingTab, "Editing", bitCopy);
     addRibbonCommand(kTrainingTab, "Editing", bitPaste);
+    addRibbonCommand(kTrainingTab, "Exercise list", actVjezbe);
     addRibbonCommand(kToolsTab, "Export", actIzvezi);
     addRibbonCommand(kToolsTab, "Export", actHtml);
     addRibbonCommand(kToolsTab, "Export", actStatIzvezi);
@@ -430,6 +437,14 @@ void TfrmMain::setDefaultAddButton(QPushButton *button)
     m_defaultAddButton = button;
     bitDodaj->setDefault(button == bitDodaj);
     bitDodajKardio->setDefault(button == bitDodajKardio);
+}
+
+void TfrmMain::setExerciseWindow(TfrmVjezbe *window)
+{
+    m_exerciseWindow = window;
+    window->startUp(bodyparts(), ExerciseFileName);
+    window->fillExerciseChoice(*cmbVjezba);
+    addCloseHook([window] { window->closeExerciseFile(); });
 }
 
 void TfrmMain::setSecondWindow(TfrmDrugiProzor *window)

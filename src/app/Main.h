@@ -20,6 +20,7 @@ class QSpinBox;
 class QTabWidget;
 class QTimeEdit;
 class TfrmDrugiProzor;
+class TfrmVjezbe;
 class WorkoutGrid;
 
 // The main window: the ribbon, the list of past workouts and the workout editor. It
@@ -33,6 +34,8 @@ public:
     // The start-up work: grid headers, configuration, training file.
     void startUp();
     void setSecondWindow(TfrmDrugiProzor *window);
+    // The exercise list window: its names fill the exercise choice, Ctrl+E shows it.
+    void setExerciseWindow(TfrmVjezbe *window);
     // Run when the window closes, before the configuration is written (closing the
     // exercise and goals files of the other windows).
     void addCloseHook(std::function<void()> hook) { m_closeHooks.push_back(std::move(hook)); }
@@ -112,6 +115,7 @@ private:
     UserPrompts &m_prompts;
     std::vector<std::function<void()>> m_closeHooks;
     TfrmDrugiProzor *m_secondWindow = nullptr;
+    TfrmVjezbe *m_exerciseWindow = nullptr;
 
     // Training file state.
     TrainingFile m_training;
@@ -162,6 +166,7 @@ private:
             *mniPaste = nullptr, *mniDelete = nullptr, *mniUndo = nullptr;
     QAction *actVolumen = nullptr, *actUkupniVolumen = nullptr, *actStatistikaTjedna = nullptr,
             *actStatIzvezi = nullptr, *actStatistika = nullptr, *actIzvezi = nullptr, *actHtml = nullptr;
+    QAction *actVjezbe = nullptr;
     QAction *actInit2 = nullptr, *actHelp = nullptr, *actWebsite = nullptr, *actUpdates = nullptr,
             *actIzadji = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "app/Main.h"
 #include "common/QtUserPrompts.h"
 #include "editing/DrugiProzor.h"
+#include "exercises/Vjezbe.h"
 
 #include <QApplication>
 
@@ -15,6 +16,9 @@ int main(int argc, char *argv[])
     prompts.setParent(&main);
     main.startUp();
 
+    // The other windows in their start-up order; each does its start-up work now.
+    TfrmVjezbe exercises(prompts, main, &main);
+    main.setExerciseWindow(&exercises);
     TfrmDrugiProzor secondWindow(&main);
     main.setSecondWindow(&secondWindow);
 

@@ -5,6 +5,7 @@
 #include "common/DayCount.h"
 #include "store/WorkoutList.h"
 #include "store/WorkoutSession.h"
+#include "support/FakeSession.h"
 
 #include <QTest>
 
@@ -47,21 +48,9 @@ inline WorkoutRecord workout(const QDate &date, float duration = 1.0f, int type 
     return r;
 }
 
-// A session without windows over a real training file written by the test.
-class AnalysisSession : public WorkoutSession {
+// The headless session, with the progress reports kept and a training file the test writes.
+class AnalysisSession : public FakeSession {
 public:
-    TrainingFile file;
-    QStringList lines;
-    int selected = -1;
-    int current = 0;
-    WorkoutRecord form;
-    QStringList types = {QString(), QStringLiteral("Light"), QStringLiteral("Heavy"), QStringLiteral("Volume"),
-                         QStringLiteral("Experimental")};
-    QStringList cardio = {QString(), QStringLiteral("Running"), QStringLiteral("Cycling"), QStringLiteral("Swimming"),
-                          QStringLiteral("Jumprope"), QStringLiteral("Walking")};
-    QString templateFile = QStringLiteral("template.html");
-    TestPrompts testPrompts;
-    QStringList progressLabels;
     QList<QPair<qint64, qint64>> progressCalls;
 
     // Writes the records into a new training file of the program folder and lists them.
@@ -70,25 +59,12 @@ public:
         file.open(env.path(QStringLiteral("workouts.dat")));
         for (const WorkoutRecord &r : records)
             file.WriteRecord(file.RecordCount(), r);
-        lines = WorkoutList::build(file, types);
+        refresh();
         current = file.RecordCount();
     }
     // Selects the line of record n and makes it the shown workout.
-    void show(int n)
-    {
-        selected = WorkoutList::lineOfRecord(lines, n);
-        current = n;
-    }
+    void show(int n) { selectRecord(n); }
 
-    TrainingFile &trainingFile() override { return file; }
-    QStringList workoutLines() const override { return lines; }
-    int selectedLine() const override { return selected; }
-    int currentRecordIndex() const override { return current; }
-    WorkoutRecord formWorkout() override { return form; }
-    QStringList trainingTypes() const override { return types; }
-    QStringList cardioTypes() const override { return cardio; }
-    QString templateFileName() const override { return templateFile; }
-    UserPrompts &prompts() override { return testPrompts; }
     ProgressCallback progress(const QString &label) override
     {
         progressLabels << label;

@@ -3,6 +3,8 @@
 #include "config/IniFile.h"
 #include "editing/DrugiProzor.h"
 #include "editing/WorkoutGrid.h"
+#include "exercises/ExerciseFile.h"
+#include "exercises/Vjezbe.h"
 #include "store/WorkoutList.h"
 #include "support/TestEnvironment.h"
 #include "support/TestPrompts.h"
@@ -550,6 +552,18 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.at(0).kind, QStringLiteral("information"));
         QVERIFY(!shown.at(0).text.isEmpty());
+    }
+
+    void exerciseListFillsTheExerciseChoice()
+    {
+        start();
+        env->writeFile("exercises.dat", CatalogExercise{"Squat", "Legs", ""}.encode()
+                                            + CatalogExercise{"Bench press", "Chest", ""}.encode());
+        TfrmVjezbe exercisesWindow(prompts, *window, window.get());
+        window->setExerciseWindow(&exercisesWindow);
+        auto *choice = child<QComboBox>("cmbVjezba");
+        QCOMPARE(choice->count(), 2);
+        QCOMPARE(choice->itemText(0), QStringLiteral("Bench press"));
     }
 
     // --- second window

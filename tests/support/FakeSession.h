@@ -19,7 +19,7 @@ public:
                           QStringLiteral("Jumprope"), QStringLiteral("Walking")};
     QString templateFile = QStringLiteral("template.html");
     TestPrompts testPrompts;
-    QList<QString> progressLabels;
+    QStringList progressLabels;
 
     // Opens (or creates) the file and builds its list.
     void open(const QString &path)
@@ -41,8 +41,6 @@ public:
     int currentRecordIndex() const override { return current; }
     WorkoutRecord formWorkout() override { return form; }
     QStringList trainingTypes() const override { return types; }
-    QStringList cardio = {QString(), QStringLiteral("Running"), QStringLiteral("Cycling"), QStringLiteral("Swimming"),
-                          QStringLiteral("Jumprope"), QStringLiteral("Walking")};
     QStringList cardioTypes() const override { return cardio; }
     QString templateFileName() const override { return templateFile; }
     UserPrompts &prompts() override { return testPrompts; }
