@@ -1,0 +1,141 @@
+#include "support/TestEnvironment.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTest>
+
+// fortavo-cli run, driven as a user drives it: files on disk, standard streams, exit status.
+class TestRunCommand : public QObject {
+    Q_OBJECT
+
+private:
+    struct Result {
+        int status = -1;
+        QString out;
+        QString err;
+    };
+
+    TestEnvironment *m_env = nullptr;
+
+    Result cli(const QStringList &args, const QByteArray &input = QByteArray())
+    {
+        QProcess process;
+        process.setWorkingDirectory(m_env->folder());
+        process.start(QCoreApplication::applicationDirPath() + "/fortavo-cli",
+                      QStringList{"--folder", m_env->folder(), "--decimal-separator", "."} + args);
+        if (!process.waitForStarted())
+            return {};
+        process.write(input);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(60000))
+            process.kill();
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    }
+
+private slots:
+    void init() { m_env = new TestEnvironment; }
+    void cleanup()
+    {
+        delete m_env;
+        m_env = nullptr;
+    }
+
+    void exampleScript();
+    void scriptsShareOneInterpreter();
+    void inputFromStandardInput();
+    void errorEndsTheRun();
+    void timeoutStopsEndlessLoop();
+    void includeResolvesAgainstCurrentDirectory();
+    void usage();
+};
+
+void TestRunCommand::exampleScript()
+{
+    // The shipped example without its training-data lines.
+    m_env->writeFile("total.fvs", "; total weight lifted over the whole training file\n"
+                                  "var i,n,w,total,$text\n"
+                                  "limit=0\n"
+                                  "i=1\n"
+                                  "total=0\n"
+                                  "while i<=n\n"
+                                  "   call addup\n"
+                                  "   i=i+1\n"
+                                  "endwhile\n"
+                                  "$text=\"total weight lifted: $total\"\n"
+                                  "output($text)\n"
+                                  "if total>=10000\n"
+                                  "   output(\"a heavy period\")\n"
+                                  "else\n"
+                                  "   output(\"a light period\")\n"
+                                  "endif\n"
+                                  "\n"
+                                  "sub addup\n"
+                                  "   total=total+w\n"
+                                  "endsub\n");
+    // The same script with the loop running: three passes of 4000.
+    // Values stay in their slots: declaring i, n, w in the same order hands them over.
+    m_env->writeFile("set.fvs", "var i,n,w\nn=3\nw=4000\n");
+    const Result r = cli({"run", "total.fvs", "set.fvs", "total.fvs"});
+    QCOMPARE(r.err, QString());
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("total weight lifted: 0\na light period\n"
+                                   "total weight lifted: 12000\na heavy period\n"));
+}
+
+void TestRunCommand::scriptsShareOneInterpreter()
+{
+    m_env->writeFile("count.fvs", "var c\nc=c+1\noutput(c)\n");
+    const Result r = cli({"run", "count.fvs", "count.fvs", "count.fvs"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("1\n2\n3\n"));
+}
+
+void TestRunCommand::inputFromStandardInput()
+{
+    m_env->writeFile("ask.fvs", "var n,$s,$t\nn=input(\"n\",1)\n$s=input(\"s\",\"x\")\n$t=input(\"t\",\"def\")\n"
+                                "output(n)\noutput($s)\noutput($t)\n");
+    const Result r = cli({"run", "ask.fvs"}, "5\nTyped Text\n");
+    QCOMPARE(r.err, QString());
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("5\nTyped Text\ndef\n")); // the end of input answers with the default
+}
+
+void TestRunCommand::errorEndsTheRun()
+{
+    m_env->writeFile("bad.fvs", "output(\"before\")\nvar x\nx=1/0\noutput(\"after\")\n");
+    m_env->writeFile("next.fvs", "output(\"next\")\n");
+    const Result r = cli({"run", "bad.fvs", "next.fvs"});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QStringLiteral("before\n"));
+    QCOMPARE(r.err, QStringLiteral("Floating point division by zero (line 3: x=1/0)\n"));
+}
+
+void TestRunCommand::timeoutStopsEndlessLoop()
+{
+    m_env->writeFile("loop.fvs", "var i\nwhile 1<2\ni=i+1\nendwhile\n");
+    const Result r = cli({"run", "--timeout", "0.3", "loop.fvs"});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.startsWith(QStringLiteral("The script was stopped (line ")), qPrintable(r.err));
+}
+
+void TestRunCommand::includeResolvesAgainstCurrentDirectory()
+{
+    m_env->writeFile("lib.fvs", "output(\"from lib\")\n");
+    m_env->writeFile("main.fvs", "include lib.fvs\n");
+    const Result r = cli({"run", "main.fvs"});
+    QCOMPARE(r.err, QString());
+    QCOMPARE(r.out, QStringLiteral("from lib\n"));
+}
+
+void TestRunCommand::usage()
+{
+    QCOMPARE(cli({"run"}).status, 2);
+    QCOMPARE(cli({"run", "--timeout", "soon", "x.fvs"}).status, 2);
+    const Result missing = cli({"run", "absent.fvs"});
+    QCOMPARE(missing.status, 1);
+    QCOMPARE(missing.err, QStringLiteral("Cannot open file \"absent.fvs\". No such file or directory\n"));
+}
+
+QTEST_GUILESS_MAIN(TestRunCommand)
+#include "tst_RunCommand.moc"

@@ -1,0 +1,547 @@
+#include "support/TestEnvironment.h"
+#include "common/Errors.h"
+#include "script/ScriptInterpreter.h"
+
+#include <QDir>
+#include <QHash>
+#include <QQueue>
+#include <QTest>
+
+namespace {
+// Records every output, answers input dialogs from a queue (a null answer is Cancel)
+// and can ask to stop after a number of questions.
+class RecordingHost : public ScriptHost {
+public:
+    QStringList outputs;
+    QStringList asked; // "caption|prompt|default"
+    QQueue<QString> answers;
+    int stopAfter = -1; // questions answered "go on" before the stop
+    int stopQuestions = 0;
+    QHash<QString, ScriptObject *> objects;
+
+    void showOutput(const QString &text) override { outputs << text; }
+    QString askInput(const QString &caption, const QString &prompt, const QString &defaultText) override
+    {
+        asked << caption + QLatin1Char('|') + prompt + QLatin1Char('|') + defaultText;
+        if (answers.isEmpty()) {
+            QTest::qFail("unexpected input dialog", __FILE__, __LINE__);
+            return defaultText;
+        }
+        const QString answer = answers.dequeue();
+        return answer.isNull() ? defaultText : answer;
+    }
+    bool stopRequested() override { return stopAfter >= 0 && ++stopQuestions > stopAfter; }
+    ScriptObject *object(const QString &name) override { return objects.value(name, nullptr); }
+};
+
+// A stand-in for a training-data object: it shows that a host's object is reached
+// for member reads, text members and statements without the interpreter knowing it.
+class FakeWorkouts : public ScriptObject {
+public:
+    QStringList statements;
+    float numericMember(ScriptInterpreter &in, const QString &member) override
+    {
+        if (member == QLatin1String("count"))
+            return 3;
+        if (member.startsWith(QLatin1String("twice(")))
+            return 2 * in.EvaluateNumber(member.mid(6, member.size() - 7));
+        return 0;
+    }
+    QString textMember(ScriptInterpreter &, const QString &member) override
+    {
+        return member == QLatin1String("info_date") ? QStringLiteral("1.2.2024") : QString();
+    }
+    void statement(ScriptInterpreter &, const QString &member) override { statements << member; }
+};
+}
+
+class TestScriptInterpreter : public QObject {
+    Q_OBJECT
+
+private:
+    TestEnvironment *m_env = nullptr;
+
+    // Writes the script into the program folder and runs it; the error message, or
+    // a null text when the run ended normally.
+    QString run(ScriptInterpreter &interpreter, const QString &script, const QString &name = "script.fvs")
+    {
+        m_env->writeFile(name, script.toUtf8());
+        try {
+            interpreter.RunScript(name);
+        } catch (const ScriptError &e) {
+            return e.message();
+        }
+        return QString();
+    }
+
+private slots:
+    void init()
+    {
+        m_env = new TestEnvironment;
+        QDir::setCurrent(m_env->folder()); // include names resolve against it
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(QDir::tempPath());
+        delete m_env;
+        m_env = nullptr;
+    }
+
+    void normalizeLine_data();
+    void normalizeLine();
+    void scripts_data();
+    void scripts();
+    void inputDialog();
+    void valuesPersistBetweenRuns();
+    void declarations();
+    void declarationLimits_data();
+    void declarationLimits();
+    void subroutineBeyondLine255();
+    void includes();
+    void missingFiles();
+    void stopFromHost();
+    void endlessRecursionEndsWithError();
+    void regionalDecimalSeparator();
+    void fileEncodings();
+    void hostObjects();
+};
+
+void TestScriptInterpreter::normalizeLine_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("normalized");
+    QTest::newRow("case and operators") << "X = Y + 1" << "x=y+1";
+    QTest::newRow("tab and leading spaces") << "\t  Output(\"Hello  World\")" << "output(\"hello world\")";
+    QTest::newRow("spaces around + inside a literal") << "output(\"a + b\")" << "output(\"a+b\")";
+    QTest::newRow("space after comma") << "var a, b,  $t" << "var a,b,$t";
+    QTest::newRow("trailing blanks keep one space") << "endif   " << "endif ";
+    QTest::newRow("comment") << "x=1 ; the rest" << "x=1";
+    QTest::newRow("semicolon cuts a literal") << "output(\"a;b\")" << "output(\"a";
+    QTest::newRow("space then blank then semicolon") << "a  ;x" << "a ";
+    QTest::newRow("only letters A-Z change") << "ÄBC" << "Äbc";
+    QTest::newRow("blank line") << "  \t " << "";
+}
+
+void TestScriptInterpreter::normalizeLine()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, normalized);
+    QCOMPARE(ScriptInterpreter::NormalizeLine(line), normalized);
+}
+
+void TestScriptInterpreter::scripts_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QStringList>("outputs");
+    QTest::addColumn<QString>("error");
+
+    const QStringList none;
+    // Programs and preprocessing
+    QTest::newRow("empty file") << "" << none << none << QString();
+    QTest::newRow("literal lowercased") << "output(\"Hello World\")" << none << QStringList{"hello world"} << QString();
+    QTest::newRow("spaces do not matter") << "var x,y\ny=2\n\tx = y + 1\noutput(x)" << none << QStringList{"3"}
+                                          << QString();
+    QTest::newRow("semicolon inside a literal") << "output(\"a;b\")" << none << QStringList{""} << QString();
+    QTest::newRow("literal spacing") << "output(\"a  b + c\")" << none << QStringList{"a b+c"} << QString();
+    QTest::newRow("undeclared names") << "limit=5\noutput(limit)" << none << QStringList{"0"} << QString();
+    QTest::newRow("first of two slots") << "var a,a\na=5\noutput(a)" << none << QStringList{"5"} << QString();
+    QTest::newRow("sub name is a variable") << "sub tally\nendsub\ntally=3\noutput(tally)" << none
+                                            << QStringList{"3"} << QString();
+    QTest::newRow("subtotal starts a subroutine") << "var x\nsubtotal=5\nx=1\nendsub\noutput(x)" << none
+                                                  << QStringList{"0"} << QString();
+    QTest::newRow("declaration inside a body") << "call s\noutput(v)\nsub s\nvar v\nv=4\nendsub" << none
+                                               << QStringList{"4"} << QString();
+
+    // Blocks and calls
+    QTest::newRow("false if without else") << "if 1>2\noutput(\"a\")\nendif\noutput(\"b\")" << none
+                                           << QStringList{"b"} << QString();
+    QTest::newRow("else in a subroutine")
+        << "call s\nsub s\nif 1>2\noutput(\"a\")\nelse\noutput(\"b\")\nendif\nendsub" << none << QStringList{"b"}
+        << QString();
+    QTest::newRow("nested ifs") << "if 2>1\nif 1>2\noutput(\"x\")\nelse\noutput(\"inner else\")\nendif\n"
+                                   "output(\"outer\")\nelse\noutput(\"outer else\")\nendif"
+                                << none << QStringList{"inner else", "outer"} << QString();
+    QTest::newRow("while inside if") << "var i\ni=0\nif i<1\nwhile i<2\ni=i+1\nendwhile\noutput(i)\nelse\n"
+                                        "output(\"no\")\nendif"
+                                     << none << QStringList{"2"} << QString();
+    QTest::newRow("while false at start") << "while 1>2\noutput(\"x\")\nendwhile\noutput(\"done\")" << none
+                                          << QStringList{"done"} << QString();
+    QTest::newRow("iffy opens a block") << "var iffy\nif 1>2\niffy=1\noutput(\"a\")\nendif\noutput(\"b\")\nendif\n"
+                                           "output(\"c\")"
+                                        << none << QStringList{"c"} << QString();
+    QTest::newRow("whiles opens a loop") << "var i,whiles\ni=0\nwhile i<1\ni=i+1\nwhiles=1\nendwhile\n"
+                                            "output(\"in\")\nendwhile\noutput(i)"
+                                         << none << QStringList{"in", "1"} << QString();
+    QTest::newRow("if without endif") << "if nocompare\noutput(\"x\")" << none << QStringList{"x"} << QString();
+    QTest::newRow("endif with a blank") << "if 2<1\noutput(\"in\")\nendif \noutput(\"after\")" << none
+                                        << QStringList{"in", "after"} << QString();
+    QTest::newRow("while without endwhile") << "while 1<2\noutput(\"once\")" << none << QStringList{"once"}
+                                            << QString();
+    QTest::newRow("stray else, endif, unknown call") << "else\nendif\ncall nobody\noutput(\"ok\")" << none
+                                                     << QStringList{"ok"} << QString();
+    QTest::newRow("recursion with an end") << "var n\nn=3\ncall down\nsub down\noutput(n)\nn=n-1\nif n>0\n"
+                                              "call down\nendif\nendsub"
+                                           << none << QStringList{"3", "2", "1"} << QString();
+    QTest::newRow("outputs=1 is an output") << "outputs=1" << none << QStringList{"0"} << QString();
+
+    // Literals
+    QTest::newRow("number in a literal") << "var n\nn=3\noutput(\"n=$n end\")" << none << QStringList{"n=3 end"}
+                                         << QString();
+    QTest::newRow("full stop joins the name") << "var n\nn=3\noutput(\"n=$n. end\")" << none
+                                              << QStringList{"n=0 end"} << QString();
+    QTest::newRow("text in a literal") << "var $t\n$t=\"boss\"\noutput(\"hi $$t now\")" << none
+                                       << QStringList{"hi boss now"} << QString();
+    QTest::newRow("dollar naming nothing") << "output(\"cost $ 5 $\")" << none << QStringList{"cost $ 5 $"}
+                                           << QString();
+    QTest::newRow("parenthesis in a literal") << "output(\"(a)\")" << none << QStringList{"{a)"} << QString();
+    QTest::newRow("literal expanded each pass") << "var i\ni=1\nwhile i<=3\noutput(\"pass $i\")\ni=i+1\nendwhile"
+                                                << none << QStringList{"pass 1", "pass 2", "pass 3"} << QString();
+    QTest::newRow("loop condition expanded once")
+        << "var k,n,$s\nn=3\nk=1\n$s=\"1\"\nwhile $s<\"$n\"\nk=k+1\n$s=string_str(k)\nn=0\nendwhile\noutput(k)"
+        << none << QStringList{"3"} << QString();
+
+    // Expressions
+    QTest::newRow("one operator") << "var x,y\ny=2\nx=y+1\noutput(x)" << none << QStringList{"3"} << QString();
+    QTest::newRow("second operator fails") << "var x,y\ny=2\nx=y+1+1" << none << none
+                                           << "'1+1' is not a valid floating point value (line 3: x=y+1+1)";
+    QTest::newRow("negative right operand") << "var x\nx=5*-2\noutput(x)" << none << QStringList{"-10"}
+                                            << QString();
+    QTest::newRow("leading minus is a number") << "var x\nx=-3*2\noutput(x)" << none << QStringList{"-6"}
+                                               << QString();
+    QTest::newRow("negated variable fails") << "var x,y\ny=-x" << none << none
+                                            << "'-x' is not a valid floating point value (line 2: y=-x)";
+    QTest::newRow("powers") << "var a,b,c\na=2^10\nb=2^-1\nc=0^0.5\noutput(\"$a $b $c\")" << none
+                            << QStringList{"1024 0.5 0"} << QString();
+    QTest::newRow("division") << "var x\nx=7/2\noutput(x)\nx=1/0" << none << QStringList{"3.5"}
+                              << "Floating point division by zero (line 4: x=1/0)";
+    QTest::newRow("zero by zero") << "var x\nx=0/0" << none << none
+                                  << "Invalid floating point operation (line 2: x=0/0)";
+    QTest::newRow("overflow") << "var x\nx=1e30*1e30" << none << none << "Floating point overflow (line 2: x=1e30*1e30)";
+    QTest::newRow("number read beyond a single") << "var x\nx=1e39" << none << none
+                                                 << "Floating point overflow (line 2: x=1e39)";
+    QTest::newRow("single precision") << "var x\nx=0.1+0.2\noutput(x)" << none << QStringList{"0.3"} << QString();
+    QTest::newRow("comparison character in an expression") << "var x\nx=1<2" << none << none
+        << "The comparison operator < cannot stand in a numeric expression (line 2: x=1<2)";
+    QTest::newRow("operator at the end") << "var x\nx=5+" << none << none << "Missing operand (line 2: x=5+)";
+    QTest::newRow("empty expression") << "var x\nx=" << none << none << "Missing operand (line 2: x=)";
+    QTest::newRow("empty output") << "output()" << none << none << "Missing operand (line 1: output())";
+    QTest::newRow("text ending in an operator") << "output(x+)" << none << QStringList{"0"} << QString();
+    QTest::newRow("single = is greater-or-equal")
+        << "if 3=2\noutput(\"a\")\nendif\nif 2=3\noutput(\"b\")\nendif\nif 2==2\noutput(\"c\")\nendif\n"
+           "if 2<>2\noutput(\"d\")\nendif\nif 1=<2\noutput(\"e\")\nendif"
+        << none << QStringList{"a", "c"} << QString();
+    QTest::newRow("condition without comparison") << "var x\nif x\noutput(\"a\")\nendif" << none << none
+                                                  << "The condition has no comparison operator (line 2: if x)";
+    QTest::newRow("text comparison") << "var $s\n$s=\"b\"\nif $s>\"abc\"\noutput(\"greater\")\nendif\n"
+                                        "if $none<\"a\"\noutput(\"empty is less\")\nendif"
+                                     << none << QStringList{"greater", "empty is less"} << QString();
+    QTest::newRow("number side of a text comparison") << "var $s\nif $s==5\noutput(\"equal\")\nendif\n$s=\"5\"\n"
+                                                         "if $s==5\noutput(\"again\")\nendif"
+                                                      << none << QStringList{"equal"} << QString();
+    QTest::newRow("numeric member in a text place") << "var x,n\nx=-2\noutput(math_abs(x))\nn=math_abs(x)\noutput(n)"
+                                                    << none << QStringList{"", "2"} << QString();
+    QTest::newRow("text assignment forms") << "var $a,$b\n$a=\"x\"\n$b=$a\noutput($b)\n$b=\n$a=5\noutput(\"[$$a ]\")"
+                                           << none << QStringList{"x", "[ ]"} << QString();
+
+    // math
+    QTest::newRow("math_round") << "var x,a,b,c\nx=-2.567\na=math_round(x,2)\nb=math_round(2.567,0)\n"
+                                   "c=math_round(2.567,2)\noutput(\"$a $b $c\")"
+                                << none << QStringList{"-2.56 2 2.56"} << QString();
+    QTest::newRow("math functions") << "var x,a,b,c,d,e,f\nx=-2.7\na=math_trunc(x)\nb=math_max(3,7)\n"
+                                       "c=math_min(3,7)\nd=math_log(100)\ne=math_sqrt(16)\nf=math_cos(0)\n"
+                                       "output(\"$a $b $c $d $e $f\")"
+                                    << none << QStringList{"-2 7 3 2 4 1"} << QString();
+    QTest::newRow("math_sqrt of a negative") << "var x,y\nx=-1\ny=math_sqrt(x)" << none << none
+                                             << "Invalid floating point operation (line 3: y=math_sqrt(x))";
+    QTest::newRow("math_log of 0") << "var y\ny=math_log(0)" << none << none
+                                   << "Floating point division by zero (line 2: y=math_log(0))";
+    QTest::newRow("math without arguments") << "var y\ny=math_abs" << none << none
+                                            << "The function math_abs needs an argument list (line 2: y=math_abs)";
+    QTest::newRow("negative argument splits") << "var y\ny=math_abs(-2)" << none << none
+                                              << "Missing operand (line 2: y=math_abs(-2))";
+
+    // string
+    QTest::newRow("string_copy") << "var $s\n$s=\"abcdef\"\noutput(string_copy($s,0,2))\n"
+                                    "output(string_copy($s,3,100))\noutput(string_copy($s,7,1))\n"
+                                    "output(string_copy($s,2,0))"
+                                 << none << QStringList{"ab", "cdef", "", ""} << QString();
+    QTest::newRow("string_delete and insert") << "var $s\n$s=\"abcdef\"\noutput(string_delete($s,0,2))\n"
+                                                 "output(string_delete($s,2,2))\noutput(string_delete($s,5,9))\n"
+                                                 "output(string_insert(\"x\",$s,0))\noutput(string_insert(\"x\",$s,3))\n"
+                                                 "output(string_insert(\"x\",$s,99))"
+                                              << none
+                                              << QStringList{"abcdef", "adef", "abcd", "xabcdef", "abxcdef", "abcdefx"}
+                                              << QString();
+    QTest::newRow("string_concat joins two") << "output(string_concat(\"a\",\"b\",\"c\"))" << none
+                                             << QStringList{"ab"} << QString();
+    QTest::newRow("string_length") << "var $s,n\n$s=\"hello\"\noutput(string_length($s))\nn=string_length($s)\n"
+                                      "output(n)"
+                                   << none << QStringList{"", "5"} << QString();
+    QTest::newRow("string_str and string_val") << "var n,m,$s\nn=3\n$s=string_str(n)\noutput($s)\n$s=\"2*3\"\n"
+                                                  "m=string_val($s)\noutput(m)"
+                                               << none << QStringList{"3", "6"} << QString();
+    QTest::newRow("string case") << "var $s\n$s=string_uppercase(\"abc1\")\noutput($s)\n"
+                                    "output(string_lowercase($s))"
+                                 << none << QStringList{"ABC1", "abc1"} << QString();
+    QTest::newRow("string_newline") << "var $s\n$s=string_newline\noutput(string_concat(\"a\",$s))" << none
+                                    << QStringList{"a\r\n"} << QString();
+    QTest::newRow("string_str of an empty text") << "var $s\n$s=string_str(workouts_info_date)" << none << none
+        << "Missing operand (line 2: $s=string_str(workouts_info_date))";
+    QTest::newRow("missing argument") << "var $s\n$s=string_copy(\"abc\",2)" << none << none
+                                      << "Missing operand (line 2: $s=string_copy(\"abc\",2))";
+
+    // array
+    QTest::newRow("push, pop, at") << "var $a,k\n$a=array_push($a,1)\n$a=array_push($a,2)\n$a=array_push($a,3)\n"
+                                      "output($a)\n$a=array_pop($a)\noutput($a)\nk=array_at($a,1)\noutput(k)"
+                                   << none << QStringList{"3:2:1:", "3:2:", "3"} << QString();
+    QTest::newRow("pop of empty") << "var $a\n$a=array_pop($a)\noutput(\"[$$a ]\")" << none << QStringList{"[ ]"}
+                                  << QString();
+    QTest::newRow("array_insert") << "var $a\n$a=\"1:2:3:\"\noutput(array_insert($a,9,0))\n"
+                                     "output(array_insert($a,9,99))\noutput(array_insert($a,9,1))\n"
+                                     "output(array_insert($a,9,2))\noutput(array_insert($a,9,4))"
+                                  << none << QStringList{"1:2:3:9:", "1:2:3:9:", "9:1:2:3:", "1:9:2:3:", "1:2:3:9:"}
+                                  << QString();
+    QTest::newRow("array_remove and switch") << "var $a\n$a=\"1:2:3:\"\noutput(array_remove($a,5))\n"
+                                                "output(array_remove($a,1))\noutput(array_remove($a,3))\n"
+                                                "output(array_switch($a,5,9))\noutput(array_switch($a,2,9))"
+                                             << none << QStringList{"1:2:3:", "2:3:", "1:2:", "1:2:3:9:", "1:9:3:"}
+                                             << QString();
+    QTest::newRow("array_sort") << "var $a\n$a=\"10:9:100:\"\noutput(array_sort($a))\n$a=\"05:2.50:x\"\n"
+                                   "output(array_sort($a))"
+                                << none << QStringList{"9:10:100:", "2.5:5:"} << QString();
+    QTest::newRow("array_sort of a text") << "var $a\n$a=\"x:\"\n$a=array_sort($a)" << none << none
+                                          << "'x' is not a valid floating point value (line 3: $a=array_sort($a))";
+    QTest::newRow("array_find compares texts") << "var $a,k\n$a=\"5.0:5:\"\nk=array_find($a,5)\noutput(k)\n"
+                                                  "k=array_find($a,7)\noutput(k)"
+                                               << none << QStringList{"2", "0"} << QString();
+    QTest::newRow("array_explode") << "var $a\n$a=\"1:2:3:\"\noutput(array_explode($a,\"|\"))\n"
+                                      "output(array_explode($a,\",\"))"
+                                   << none << QStringList{"1|2|3|", "123"} << QString();
+    QTest::newRow("array_reverse and size") << "var $a,n\n$a=\"1:2:3\"\noutput(array_reverse($a))\n"
+                                               "n=array_size($a)\noutput(n)"
+                                            << none << QStringList{"2:1:", "2"} << QString();
+    QTest::newRow("array position with a fraction") << "var $a,k\n$a=\"1:2:\"\nk=array_at($a,2.5)" << none << none
+        << "'2.5' is not a valid integer value (line 3: k=array_at($a,2.5))";
+    QTest::newRow("array_at beyond the size") << "var $a,k\n$a=\"1:2:\"\nk=array_at($a,3)" << none << none
+        << "'' is not a valid floating point value (line 3: k=array_at($a,3))";
+
+    // Input
+    QTest::newRow("input into a number") << "var n\nn=input(\"N?\",4)\noutput(n)" << QStringList{"12.5"}
+                                         << QStringList{"12.5"} << QString();
+    QTest::newRow("cancel gives the default") << "var n\nn=input(\"N?\",4)\noutput(n)" << QStringList{QString()}
+                                              << QStringList{"4"} << QString();
+    QTest::newRow("text answer kept as typed") << "var $s\n$s=input(\"Name?\",\"bob\")\noutput($s)"
+                                               << QStringList{"MiXed Case"} << QStringList{"MiXed Case"} << QString();
+    QTest::newRow("answer that is not a number") << "var n\nn=input(\"N?\",4)" << QStringList{"abc"} << none
+        << "'abc' is not a valid floating point value (line 2: n=input(\"n?\",4))";
+    QTest::newRow("input without a target") << "input(\"N?\",\"x\")\noutput(\"after\")" << QStringList{"7"}
+                                            << QStringList{"after"} << QString();
+    QTest::newRow("input without a target must convert") << "input(\"N?\",\"x\")" << QStringList{QString()} << none
+        << "'x' is not a valid floating point value (line 1: input(\"n?\",\"x\"))";
+}
+
+void TestScriptInterpreter::scripts()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, outputs);
+    QFETCH(QString, error);
+
+    RecordingHost host;
+    host.stopAfter = 10000; // a script that loops by mistake ends the test case
+    for (const QString &a : answers)
+        host.answers.enqueue(a);
+    ScriptInterpreter interpreter(host);
+    QCOMPARE(run(interpreter, script), error);
+    QCOMPARE(host.outputs, outputs);
+    QVERIFY(host.answers.isEmpty());
+}
+
+void TestScriptInterpreter::inputDialog()
+{
+    RecordingHost host;
+    host.answers << QString() << QStringLiteral("x");
+    ScriptInterpreter interpreter(host);
+    QCOMPARE(run(interpreter, "var n,$s\nn=input(\"How Many?\",3)\n$s=input(n,\"[$n ]\")"), QString());
+    QCOMPARE(host.asked, (QStringList{"Input|how many?|3", "Input|3|[3 ]"}));
+    QCOMPARE(interpreter.GetText("$s"), QStringLiteral("x"));
+}
+
+void TestScriptInterpreter::valuesPersistBetweenRuns()
+{
+    RecordingHost host;
+    ScriptInterpreter interpreter(host);
+    const QString counter = "var c,$log\nc=c+1\n$log=string_concat($log,\"x\")\noutput(\"$c $$log\")";
+    QCOMPARE(run(interpreter, counter), QString());
+    QCOMPARE(run(interpreter, counter), QString());
+    QCOMPARE(host.outputs, (QStringList{"1 x", "2 xx"}));
+    // A later script declaring the names in other slots finds the values left there.
+    QCOMPARE(run(interpreter, "var d,c\noutput(d)"), QString());
+    QCOMPARE(host.outputs.last(), QStringLiteral("2"));
+    interpreter.SetNumber("nobody", 5);
+    QCOMPARE(interpreter.GetNumber("nobody"), 0.0f);
+}
+
+void TestScriptInterpreter::declarations()
+{
+    RecordingHost host;
+    ScriptInterpreter interpreter(host);
+    QCOMPARE(run(interpreter, "var a,b,$t,\nsub tally\nendsub\nvariance=2"), QString());
+    QCOMPARE(interpreter.numericCount(), 4); // a, b, tally, ance=2
+    QCOMPARE(interpreter.textCount(), 1);
+    QCOMPARE(interpreter.subroutineCount(), 1);
+    // Declaration lines become empty so that positions stay stable.
+    QCOMPARE(interpreter.programLines().line(0), QString());
+    QCOMPARE(interpreter.programLines().line(2), QStringLiteral("endsub"));
+}
+
+void TestScriptInterpreter::declarationLimits_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("error");
+    QStringList names;
+    QStringList texts;
+    QStringList subs;
+    for (int i = 1; i <= 31; ++i) {
+        names << QStringLiteral("v%1").arg(i);
+        texts << QStringLiteral("$t%1").arg(i);
+        subs << QStringLiteral("sub s%1\nendsub").arg(i);
+    }
+    QTest::newRow("31 numbers") << "var " + names.join(',') << "Too many numeric variables: at most 30 can be "
+                                                               "declared (line 1: var " + names.join(',') + ")";
+    QTest::newRow("31 texts") << "var " + texts.join(',') << "Too many text variables: at most 30 can be "
+                                                             "declared (line 1: var " + texts.join(',') + ")";
+    QTest::newRow("31 subroutines") << subs.join('\n')
+                                    << "Too many subroutines: at most 30 can be declared (line 61: sub s31)";
+    QTest::newRow("30 of each fit") << "var " + QStringList(names.mid(0, 30)).join(',') << QString();
+    QTest::newRow("empty name") << "var a,,b" << "Empty name in a declaration list (line 1: var a,,b)";
+    QTest::newRow("leading comma") << "var ,a" << "Empty name in a declaration list (line 1: var ,a)";
+    QTest::newRow("sub without endsub") << "output(1)\nsub s\noutput(2)"
+                                        << "The subroutine s has no endsub line (line 2: sub s)";
+}
+
+void TestScriptInterpreter::declarationLimits()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, error);
+    RecordingHost host;
+    ScriptInterpreter interpreter(host);
+    QCOMPARE(run(interpreter, script), error);
+    QVERIFY(host.outputs.isEmpty());
+}
+
+void TestScriptInterpreter::subroutineBeyondLine255()
+{
+    RecordingHost host;
+    ScriptInterpreter interpreter(host);
+    QString script = QStringLiteral("var n\n");
+    for (int i = 0; i < 300; ++i)
+        script += QStringLiteral("n=n+1\n");
+    script += QStringLiteral("call s\noutput(n)\nsub s\noutput(\"in s\")\nendsub\n");
+    QCOMPARE(run(interpreter, script), QString());
+    QCOMPARE(host.outputs, (QStringList{"in s", "300"}));
+}
+
+void TestScriptInterpreter::includes()
+{
+    RecordingHost host;
+    ScriptInterpreter interpreter(host);
+    // Within the first N positions an include of an included file is expanded too.
+    m_env->writeFile("lib.fvs", "Var X\r\nx=7\r\ninclude inner.fvs\r\n");
+    m_env->writeFile("inner.fvs", "output(\"Inner $x\")\n");
+    QCOMPARE(run(interpreter, "include lib.fvs\noutput(x)\noutput(1)\noutput(2)\n"), QString());
+    QCOMPARE(host.outputs, (QStringList{"inner 7", "7", "1", "2"}));
+
+    // Beyond them it stays an unexpanded line that does nothing.
+    host.outputs.clear();
+    QCOMPARE(run(interpreter, "include lib.fvs\noutput(x)"), QString());
+    QCOMPARE(host.outputs, (QStringList{"7"}));
+
+    // An error inside an included file names that file's line.
+    m_env->writeFile("bad.fvs", "var y\ny=1/0\n");
+    QCOMPARE(run(interpreter, "include bad.fvs"), QStringLiteral("Floating point division by zero (line 2 of bad.fvs: y=1/0)"));
+}
+
+void TestScriptInterpreter::missingFiles()
+{
+    RecordingHost host;
+    ScriptInterpreter interpreter(host);
+    QCOMPARE(run(interpreter, "output(1)\ninclude nowhere.fvs\noutput(2)"),
+             QStringLiteral("Cannot open file \"nowhere.fvs\". No such file or directory (line 2: include nowhere.fvs)"));
+    QVERIFY(host.outputs.isEmpty());
+    try {
+        interpreter.RunScript(m_env->path("absent.fvs"));
+        QFAIL("a missing script ran");
+    } catch (const ScriptError &e) {
+        QCOMPARE(e.message(), QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(m_env->path("absent.fvs")));
+    }
+}
+
+void TestScriptInterpreter::stopFromHost()
+{
+    RecordingHost host;
+    host.stopAfter = 3;
+    ScriptInterpreter interpreter(host);
+    QCOMPARE(run(interpreter, "var i\nwhile 1<2\ni=i+1\nendwhile"), QStringLiteral("The script was stopped (line 3: i=i+1)"));
+    QCOMPARE(host.stopQuestions, 4);
+    // An empty loop body is stopped as well.
+    host.stopQuestions = 0;
+    QCOMPARE(run(interpreter, "while 1<2\nendwhile"), QStringLiteral("The script was stopped (line 1: while 1<2)"));
+}
+
+void TestScriptInterpreter::endlessRecursionEndsWithError()
+{
+    RecordingHost host;
+    ScriptInterpreter interpreter(host);
+    QCOMPARE(run(interpreter, "sub r\ncall r\nendsub\ncall r"),
+             QStringLiteral("Calls and blocks are nested more than 1000 levels deep (line 2: call r)"));
+    // The interpreter is usable again afterwards.
+    QCOMPARE(run(interpreter, "output(\"again\")"), QString());
+    QCOMPARE(host.outputs, (QStringList{"again"}));
+}
+
+void TestScriptInterpreter::regionalDecimalSeparator()
+{
+    RegionalSettings comma;
+    comma.decimalSeparator = QLatin1Char(',');
+    pinRegionalSettings(comma);
+    RecordingHost host;
+    ScriptInterpreter interpreter(host);
+    QCOMPARE(run(interpreter, "var x\nx=5/2\noutput(x)\nx=2,5*2\noutput(\"$x\")\nx=2.5"),
+             QStringLiteral("'2.5' is not a valid floating point value (line 6: x=2.5)"));
+    QCOMPARE(host.outputs, (QStringList{"2,5", "5"}));
+    pinRegionalSettings();
+}
+
+void TestScriptInterpreter::fileEncodings()
+{
+    RecordingHost host;
+    ScriptInterpreter interpreter(host);
+    // UTF-16 with its mark; without one the bytes are single-byte (Windows-1250) text.
+    QByteArray utf16("\xFF\xFE");
+    const QString text = QStringLiteral("output(\"\u017Eelja\")\r\n");
+    utf16.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    m_env->writeFile("wide.fvs", utf16);
+    interpreter.RunScript("wide.fvs");
+    m_env->writeFile("ansi.fvs", "output(\"\x9E" "elja\")\routput(2)");
+    interpreter.RunScript("ansi.fvs");
+    QCOMPARE(host.outputs, (QStringList{QStringLiteral("\u017Eelja"), QStringLiteral("\u017Eelja"), "2"}));
+}
+
+void TestScriptInterpreter::hostObjects()
+{
+    RecordingHost host;
+    FakeWorkouts workouts;
+    host.objects.insert("workouts", &workouts);
+    ScriptInterpreter interpreter(host);
+    QCOMPARE(run(interpreter, "var n,m,$d\nn=workouts_count\nm=workouts_twice(n)\n$d=workouts_info_date\n"
+                              "output(\"$n $m $$d\")\nworkouts_load(2.5)\noutput(workouts_count)\nn=cardio_count\n"
+                              "output(n)"),
+             QString());
+    QCOMPARE(host.outputs, (QStringList{"3 6 1.2.2024", "", "0"}));
+    QCOMPARE(workouts.statements, (QStringList{"load(2.5)"}));
+}
+
+QTEST_GUILESS_MAIN(TestScriptInterpreter)
+#include "tst_ScriptInterpreter.moc"
