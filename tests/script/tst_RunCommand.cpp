@@ -4,6 +4,9 @@
 #include <QProcess>
 #include <QTest>
 
+#include <csignal>
+#include <sys/types.h>
+
 // fortavo-cli run, driven as a user drives it: files on disk, standard streams, exit status.
 class TestRunCommand : public QObject {
     Q_OBJECT
@@ -46,6 +49,7 @@ private slots:
     void inputFromStandardInput();
     void errorEndsTheRun();
     void timeoutStopsEndlessLoop();
+    void interruptStopsEndlessLoop();
     void includeResolvesAgainstCurrentDirectory();
     void usage();
 };
@@ -117,6 +121,25 @@ void TestRunCommand::timeoutStopsEndlessLoop()
     const Result r = cli({"run", "--timeout", "0.3", "loop.fvs"});
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.startsWith(QStringLiteral("The script was stopped (line ")), qPrintable(r.err));
+}
+
+void TestRunCommand::interruptStopsEndlessLoop()
+{
+    m_env->writeFile("loop.fvs", "output(\"started\")\nwhile 1<2\nendwhile\n");
+    QProcess process;
+    process.setWorkingDirectory(m_env->folder());
+    process.start(QCoreApplication::applicationDirPath() + "/fortavo-cli", {"run", "loop.fvs"});
+    QVERIFY(process.waitForStarted());
+    // The output comes after the handler is in place, so Ctrl+C now reaches the script.
+    QByteArray out;
+    while (!out.contains("started\n") && process.waitForReadyRead(30000))
+        out += process.readAllStandardOutput();
+    QCOMPARE(out, QByteArray("started\n"));
+    ::kill(pid_t(process.processId()), SIGINT);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), QStringLiteral("The script was stopped (line 2: while 1<2)\n"));
 }
 
 void TestRunCommand::includeResolvesAgainstCurrentDirectory()
