@@ -93,6 +93,8 @@ public:
     int textCount() const { return m_textCount; }
     int subroutineCount() const { return m_subroutineCount; }
 
+private:
+    // The cached analysis of texts and lines (defined with the interpreter).
     struct Operand;
     struct NumberExpression;
     struct TextExpression;
@@ -101,7 +103,6 @@ public:
     struct Statement;
     struct LineCode;
 
-private:
     struct NumericSlot {
         QString name;
         float value = 0;
@@ -142,7 +143,6 @@ private:
 
     bool literalsNeedValues(const QString &line) const;
     void countLine(int position);
-    [[noreturn]] void failAt(int position, const QString &text) const;
 
     ScriptHost *m_host;
     ProgramLines m_lines;
