@@ -12,6 +12,8 @@
 #include "editing/DrugiProzor.h"
 #include "editing/WorkoutGrid.h"
 #include "exercises/Vjezbe.h"
+#include "script/PromptsScriptHost.h"
+#include "script/ScriptInterpreter.h"
 #include "store/RowTexts.h"
 #include "store/WorkoutList.h"
 
@@ -29,6 +31,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -70,7 +73,9 @@ const QString kDataFilter = QStringLiteral("Data files (*.dat)|*.dat");
 constexpr int kOldRecordSize = 2032;
 }
 
-TfrmMain::TfrmMain(UserPrompts &prompts, QWidget *parent) : QMainWindow(parent), m_prompts(prompts)
+TfrmMain::TfrmMain(UserPrompts &prompts, QWidget *parent)
+    : QMainWindow(parent), m_prompts(prompts), m_scriptHost(std::make_unique<PromptsScriptHost>(prompts)),
+      m_interpreter(std::make_unique<ScriptInterpreter>(*m_scriptHost))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Fortavo"));
@@ -133,6 +138,13 @@ void TfrmMain::createActions()
     actVjezbe = addAction("actVjezbe", "Exercise list", QKeySequence(Qt::CTRL | Qt::Key_E), [this] {
         if (m_exerciseWindow && m_exerciseWindow->showModal())
             m_exerciseWindow->fillExerciseChoice(*cmbVjezba);
+    });
+    actSkripta = addAction("actSkripta", "Run a script", QKeySequence(Qt::CTRL | Qt::Key_R), [this] {
+        UserPrompts::FileDialog dialog{QStringLiteral("Open script file"), QStringLiteral("Fortavo scripts (*.fvs)|*.fvs"),
+                                       QStringLiteral("fvs"), ProgramFolder::path(), true, false};
+        const QString chosen = m_prompts.openFileName(dialog);
+        if (!chosen.isEmpty())
+            RunScriptFile(QFileInfo(chosen).absoluteFilePath());
     });
     actVolumen = addAction("actVolumen", "Workout density", QKeySequence(Qt::Key_F3), [this] { ShowWorkoutDensity(*this); });
     actUkupniVolumen = addAction("actUkupniVolumen", "Density for the enitre day", QKeySequence(Qt::Key_F4),
@@ -213,6 +225,7 @@ void TfrmMain::createRibbon()
     addRibbonCommand(kToolsTab, "Workout analysis", actUkupniVolumen);
     addRibbonCommand(kToolsTab, "Training analysis", actStatistikaTjedna);
     addRibbonCommand(kToolsTab, "Training analysis", actStatistika);
+    addRibbonCommand(kToolsTab, "Scripting", actSkripta);
     addRibbonCommand(kHelpTab, "Settings", actInit2);
     addRibbonCommand(kHelpTab, "Help", actHelp);
 }
@@ -577,6 +590,26 @@ void TfrmMain::OpenTrainingFile(const QString &name)
                               .arg(size % WorkoutRecord::Size));
     FillWorkoutList();
     NewWorkout();
+}
+
+void TfrmMain::RunScriptFile(const QString &path)
+{
+    // A script holds the window until it ends; after a moment a small dialog offers
+    // Esc (or its button) to stop it.
+    QProgressDialog running(QStringLiteral("Running %1...").arg(QFileInfo(path).fileName()), QStringLiteral("Stop"), 0, 0,
+                            this);
+    running.setWindowModality(Qt::WindowModal);
+    running.setMinimumDuration(700);
+    running.setValue(0);
+    m_scriptHost->setStopCheck([&running] {
+        // User input waits until the modal dialog is up, so no other command can run
+        // in the middle of the script.
+        QCoreApplication::processEvents(running.isVisible() ? QEventLoop::AllEvents
+                                                            : QEventLoop::ExcludeUserInputEvents);
+        return running.wasCanceled();
+    });
+    const auto clearStopCheck = qScopeGuard([this] { m_scriptHost->setStopCheck({}); });
+    m_interpreter->RunScript(path);
 }
 
 void TfrmMain::NewTrainingFile()

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -22,6 +23,8 @@ class QTimeEdit;
 class TfrmDrugiProzor;
 class TfrmVjezbe;
 class WorkoutGrid;
+class PromptsScriptHost;
+class ScriptInterpreter;
 
 // The main window: the ribbon, the list of past workouts and the workout editor. It
 // owns the open training file, the save position and the undo state.
@@ -52,6 +55,8 @@ public:
     void PasteWorkout();
     void CutWorkout();
     void ViewInSecondWindow();
+    // Runs a script file; values of its variables stay for the next run.
+    void RunScriptFile(const QString &path);
     void NewTrainingFile();
     void OpenTrainingFileDialog();
 
@@ -116,6 +121,8 @@ private:
     std::vector<std::function<void()>> m_closeHooks;
     TfrmDrugiProzor *m_secondWindow = nullptr;
     TfrmVjezbe *m_exerciseWindow = nullptr;
+    std::unique_ptr<PromptsScriptHost> m_scriptHost;
+    std::unique_ptr<ScriptInterpreter> m_interpreter;
 
     // Training file state.
     TrainingFile m_training;
@@ -166,7 +173,7 @@ private:
             *mniPaste = nullptr, *mniDelete = nullptr, *mniUndo = nullptr;
     QAction *actVolumen = nullptr, *actUkupniVolumen = nullptr, *actStatistikaTjedna = nullptr,
             *actStatIzvezi = nullptr, *actStatistika = nullptr, *actIzvezi = nullptr, *actHtml = nullptr;
-    QAction *actVjezbe = nullptr;
+    QAction *actVjezbe = nullptr, *actSkripta = nullptr;
     QAction *actInit2 = nullptr, *actHelp = nullptr, *actWebsite = nullptr, *actUpdates = nullptr,
             *actIzadji = nullptr;
 };

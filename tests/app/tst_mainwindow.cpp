@@ -566,6 +566,22 @@ private slots:
         QCOMPARE(choice->itemText(0), QStringLiteral("Bench press"));
     }
 
+    void runsScriptsKeepingTheirValues()
+    {
+        start();
+        env->writeFile("first.fvs", "var n\nn=41\n");
+        env->writeFile("second.fvs", "var n\nn=n+1\noutput(n)\nx=1/0\n");
+        prompts.fileAnswers << env->path("first.fvs") << env->path("second.fvs");
+        action("actSkripta")->trigger();
+        action("actSkripta")->trigger();
+        const QList<TestPrompts::Shown> shown = prompts.take();
+        QCOMPARE(shown.at(0), (TestPrompts::Shown{"open", "Open script file"}));
+        QCOMPARE(shown.at(2), (TestPrompts::Shown{"message", "42"}));
+        QCOMPARE(shown.at(3).kind, QStringLiteral("error"));
+        QVERIFY2(shown.at(3).text.contains("line 4"), qPrintable(shown.at(3).text));
+        QCOMPARE(prompts.fileDialogs.at(0).filter, QStringLiteral("Fortavo scripts (*.fvs)|*.fvs"));
+    }
+
     // --- second window
 
     void secondWindowViewsWithoutChangingTheSavePosition()
