@@ -126,7 +126,8 @@ private slots:
     {
         delete window;
         delete session;
-        QVERIFY2(prompts->shown.isEmpty(), qPrintable(toString(prompts->shown.value(0))));
+        QVERIFY2(prompts->shown.isEmpty(),
+                 qPrintable(prompts->shown.value(0).kind + QStringLiteral(": ") + prompts->shown.value(0).text));
         delete prompts;
         delete env;
     }
