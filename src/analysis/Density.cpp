@@ -1,6 +1,7 @@
 #include "analysis/Density.h"
 
 #include "analysis/ReportText.h"
+#include "analysis/WeekStatistics.h"
 #include "common/DayCount.h"
 #include "common/Errors.h"
 #include "common/RegionalSettings.h"
@@ -11,39 +12,21 @@
 using ReportText::CRLF;
 
 namespace {
-struct DensityTotals {
-    qint64 sets = 0;
-    qint64 reps = 0;
-    qint64 bodyweightReps = 0;
-    float weight = 0;
-
-    void add(const QList<ExerciseEntry> &rows)
-    {
-        for (const ExerciseEntry &row : rows) {
-            const qint64 p = qint64(row.Sets) * row.Reps;
-            sets += row.Sets;
-            reps += p;
-            if (row.Weight == 0)
-                bodyweightReps += p;
-            else
-                weight = float(double(weight) + double(p) * double(row.Weight));
-        }
-    }
-
-    QString text() const
-    {
-        return QStringLiteral("Number of sets: ") + QString::number(sets) + CRLF + QStringLiteral("Number of reps: ")
-            + QString::number(reps) + CRLF + QStringLiteral("Total weight used: ") + QString::number(bodyweightReps)
-            + QStringLiteral("×BW+") + FixedTwoDecimals(weight) + QStringLiteral(" kg") + CRLF;
-    }
-};
+// The exercise lines of a density: sets, reps and weights.
+QString exerciseLines(const TrainingTotals &totals)
+{
+    return QStringLiteral("Number of sets: ") + QString::number(totals.sets) + CRLF + QStringLiteral("Number of reps: ")
+        + QString::number(totals.reps) + CRLF + QStringLiteral("Total weight used: ")
+        + QString::number(totals.bodyweightReps) + QStringLiteral("×BW+") + FixedTwoDecimals(totals.weight)
+        + QStringLiteral(" kg") + CRLF;
+}
 }
 
 QString workoutDensity(const QList<ExerciseEntry> &exercises)
 {
-    DensityTotals totals;
-    totals.add(exercises);
-    return QStringLiteral("Density:") + CRLF + QStringLiteral("--------") + CRLF + CRLF + totals.text();
+    TrainingTotals totals;
+    totals.addExercises(exercises);
+    return QStringLiteral("Density:") + CRLF + QStringLiteral("--------") + CRLF + CRLF + exerciseLines(totals);
 }
 
 QString dayDensity(TrainingFile &file, const QStringList &lines, int s, const ProgressCallback &progress)
@@ -54,7 +37,7 @@ QString dayDensity(TrainingFile &file, const QStringList &lines, int s, const Pr
 
     // Only the dates are read for the whole file; matching records are decoded.
     const int workouts = WorkoutList::RecordNumberOfItem(lines, int(lines.size()) - 1) + 1;
-    DensityTotals totals;
+    TrainingTotals totals;
     float duration = 0;
     constexpr int chunk = 1024;
     for (int start = 0; start < workouts; start += chunk) {
@@ -66,12 +49,12 @@ QString dayDensity(TrainingFile &file, const QStringList &lines, int s, const Pr
                 continue;
             const WorkoutRecord record = WorkoutRecord::decode(bytes);
             duration += record.Duration;
-            totals.add(record.Exercises);
+            totals.addExercises(record.Exercises);
         }
         if (progress)
             progress(start + n, workouts);
     }
     return QStringLiteral("Density for date ") + RegionalSettings::current().dateText(day) + QLatin1Char(':') + CRLF
         + WorkoutList::Separator + CRLF + CRLF + QStringLiteral("Total duration: ") + FixedTwoDecimals(duration)
-        + QStringLiteral(" min") + CRLF + totals.text();
+        + QStringLiteral(" min") + CRLF + exerciseLines(totals);
 }

@@ -73,7 +73,12 @@ void TrainingTotals::add(const WorkoutRecord &record, const QStringList &cardioT
         calories += row.Calories;
     }
     countIndex(trainingTypeCounts, record.TrainingType);
-    for (const ExerciseEntry &row : record.Exercises) {
+    addExercises(record.Exercises);
+}
+
+void TrainingTotals::addExercises(const QList<ExerciseEntry> &rows)
+{
+    for (const ExerciseEntry &row : rows) {
         const qint64 p = qint64(row.Sets) * row.Reps;
         sets += row.Sets;
         reps += p;

@@ -29,6 +29,8 @@ struct TrainingTotals {
     QList<qint64> trainingTypeCounts;
 
     void add(const WorkoutRecord &record, const QStringList &cardioTypes);
+    // Sets, reps and weights of exercise rows only (the densities count no more).
+    void addExercises(const QList<ExerciseEntry> &rows);
     // The lines from "Total duration:" to the last "Types of traning:" line; the
     // average sets per day divide by workouts.
     QString text(qint64 workouts, const AnalysisTypeLists &lists) const;
