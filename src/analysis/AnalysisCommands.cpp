@@ -68,7 +68,7 @@ void ShowTrainingAnalysis(WorkoutSession &session)
 
 void ShowWorkoutDensity(WorkoutSession &session)
 {
-    const QString text = workoutDensity(session.formWorkout().Exercises);
+    const QString text = workoutDensity(session.exerciseGridRows());
     session.prompts().information(text);
 }
 

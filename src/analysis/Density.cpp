@@ -22,10 +22,17 @@ QString exerciseLines(const TrainingTotals &totals)
 }
 }
 
-QString workoutDensity(const QList<ExerciseEntry> &exercises)
+QString workoutDensity(const QList<QStringList> &exerciseRows)
 {
+    // The grid's cells as they stand: whole numbers of any size, and only an exact
+    // "BW" is body weight; a cell that does not read ends the command.
     TrainingTotals totals;
-    totals.addExercises(exercises);
+    for (const QStringList &cells : exerciseRows) {
+        const QString weight = cells.value(5);
+        const bool bodyweight = weight == QLatin1String("BW");
+        totals.addExercise(ParseInteger(cells.value(3)), ParseInteger(cells.value(4)),
+                           bodyweight ? 0.0f : float(ParseNumber(weight)), bodyweight);
+    }
     return QStringLiteral("Density:") + CRLF + QStringLiteral("--------") + CRLF + CRLF + exerciseLines(totals);
 }
 

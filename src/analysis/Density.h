@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // "Density:" text of a workout's exercise rows (the workout in the editor).
-QString workoutDensity(const QList<ExerciseEntry> &exercises);
+QString workoutDensity(const QList<QStringList> &exerciseRows);
 
 // "Density for date" text: every workout of the list whose date is the date of
 // workout line s, wherever it stands. Dates are compared as days, not as texts.

@@ -78,15 +78,19 @@ void TrainingTotals::add(const WorkoutRecord &record, const QStringList &cardioT
 
 void TrainingTotals::addExercises(const QList<ExerciseEntry> &rows)
 {
-    for (const ExerciseEntry &row : rows) {
-        const qint64 p = qint64(row.Sets) * row.Reps;
-        sets += row.Sets;
-        reps += p;
-        if (row.Weight == 0)
-            bodyweightReps += p;
-        else
-            weight = addProduct(weight, p, row.Weight);
-    }
+    for (const ExerciseEntry &row : rows)
+        addExercise(row.Sets, row.Reps, row.Weight, row.Weight == 0);
+}
+
+void TrainingTotals::addExercise(qint64 rowSets, qint64 rowReps, float rowWeight, bool bodyweight)
+{
+    const qint64 p = rowSets * rowReps;
+    sets += rowSets;
+    reps += p;
+    if (bodyweight)
+        bodyweightReps += p;
+    else
+        weight = addProduct(weight, p, rowWeight);
 }
 
 QString TrainingTotals::text(qint64 workouts, const AnalysisTypeLists &lists) const

@@ -31,6 +31,8 @@ struct TrainingTotals {
     void add(const WorkoutRecord &record, const QStringList &cardioTypes);
     // Sets, reps and weights of exercise rows only (the densities count no more).
     void addExercises(const QList<ExerciseEntry> &rows);
+    // One exercise row; a body-weight row counts its reps apart from the weight.
+    void addExercise(qint64 rowSets, qint64 rowReps, float rowWeight, bool bodyweight);
     // The lines from "Total duration:" to the last "Types of traning:" line; the
     // average sets per day divide by workouts.
     QString text(qint64 workouts, const AnalysisTypeLists &lists) const;

@@ -738,6 +738,14 @@ WorkoutRecord TfrmMain::formWorkout()
     return r;
 }
 
+QList<QStringList> TfrmMain::exerciseGridRows()
+{
+    QList<QStringList> rows;
+    for (int row = 1; row <= m_form.stgVjezbe->entryCount(); ++row)
+        rows << m_form.stgVjezbe->cells(row);
+    return rows;
+}
+
 void TfrmMain::SaveWorkout()
 {
     const int remembered = selectedLine();

@@ -79,6 +79,7 @@ public:
     int selectedLine() const override;
     int currentRecordIndex() const override { return CurrentRecordIndex; }
     WorkoutRecord formWorkout() override;
+    QList<QStringList> exerciseGridRows() override;
     QStringList trainingTypes() const override;
     QStringList cardioTypes() const override;
     QString templateFileName() const override { return TemplateFileName; }

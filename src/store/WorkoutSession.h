@@ -20,6 +20,8 @@ public:
     virtual int currentRecordIndex() const = 0;
     // The form read back as a record, as a save would store it; raises ConversionError.
     virtual WorkoutRecord formWorkout() = 0;
+    // The cell texts (columns 0..5) of the editor's exercise rows, as they stand.
+    virtual QList<QStringList> exerciseGridRows() = 0;
     virtual QStringList trainingTypes() const = 0;
     virtual QStringList cardioTypes() const = 0;
     virtual QString templateFileName() const = 0;

@@ -39,13 +39,42 @@ private slots:
                  (QList<TestPrompts::Shown>{{QStringLiteral("information"), expected}}));
     }
 
-    void unreadableFormCellShowsNoDensity()
+    void workoutDensityReadsTheGridCells_data()
     {
-        struct BadForm : AnalysisSession {
-            WorkoutRecord formWorkout() override { throw ConversionError(QStringLiteral("'bw' is not a valid floating point value")); }
-        } session;
+        QTest::addColumn<QStringList>("cells"); // sets, reps, weight
+        QTest::addColumn<QString>("weightLine");
+        QTest::newRow("zero is a weight, not body weight") << QStringList{"3", "10", "0"} << "0×BW+0.00 kg";
+        QTest::newRow("sets beyond a byte count") << QStringList{"300", "2", "1"} << "0×BW+600.00 kg";
+        QTest::newRow("BW") << QStringList{"2", "5", "BW"} << "10×BW+0.00 kg";
+    }
+    void workoutDensityReadsTheGridCells()
+    {
+        QFETCH(QStringList, cells);
+        QFETCH(QString, weightLine);
         TestEnvironment env;
+        AnalysisSession session;
         session.create(env, {});
+        session.gridRows = {QStringList{"1.", "Squat", ""} + cells};
+        ShowWorkoutDensity(session);
+        const QString text = session.testPrompts.take().value(0).text;
+        QVERIFY2(text.endsWith(QStringLiteral("Total weight used: ") + weightLine + QStringLiteral("\r\n")),
+                 qPrintable(text));
+    }
+
+    void unreadableCellShowsNoDensity_data()
+    {
+        QTest::addColumn<QStringList>("cells");
+        QTest::newRow("bw in lower case") << QStringList{"3", "10", "bw"};
+        QTest::newRow("sets not a number") << QStringList{"x", "10", "80"};
+        QTest::newRow("empty reps") << QStringList{"3", "", "80"};
+    }
+    void unreadableCellShowsNoDensity()
+    {
+        QFETCH(QStringList, cells);
+        TestEnvironment env;
+        AnalysisSession session;
+        session.create(env, {});
+        session.gridRows = {QStringList{"1.", "Squat", ""} + cells};
         QVERIFY_THROWS_EXCEPTION(ConversionError, ShowWorkoutDensity(session));
         QVERIFY(session.testPrompts.shown.isEmpty());
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TestPrompts.h"
+#include "store/RowTexts.h"
 #include "store/WorkoutList.h"
 #include "store/WorkoutSession.h"
 
@@ -40,6 +41,17 @@ public:
     int selectedLine() const override { return selected; }
     int currentRecordIndex() const override { return current; }
     WorkoutRecord formWorkout() override { return form; }
+    // The grid as the form's rows show it, unless a test sets other cell texts.
+    QList<QStringList> gridRows;
+    QList<QStringList> exerciseGridRows() override
+    {
+        if (!gridRows.isEmpty())
+            return gridRows;
+        QList<QStringList> rows;
+        for (const ExerciseEntry &e : form.Exercises)
+            rows << RowTexts::exerciseCells(e, int(rows.size()) + 1);
+        return rows;
+    }
     QStringList trainingTypes() const override { return types; }
     QStringList cardioTypes() const override { return cardio; }
     QString templateFileName() const override { return templateFile; }
