@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 float TruncateToDecimals(int n, float x)
 {
@@ -111,9 +112,28 @@ float WeightFromMaskText(const QString &text)
     return float(whole + hundredths / 100.0);
 }
 
+namespace {
+// True when x lies exactly halfway between two multiples of 0.01 (0.125, 2.375).
+bool isTwoDecimalTie(double x)
+{
+    char exact[400];
+    std::snprintf(exact, sizeof exact, "%.60f", x);
+    const char *point = std::strchr(exact, '.');
+    if (!point || std::strlen(point) < 4 || point[3] != '5')
+        return false;
+    for (const char *p = point + 4; *p; ++p)
+        if (*p != '0')
+            return false;
+    return true;
+}
+}
+
 QString FixedTwoDecimals(double x)
 {
-    char buf[64];
+    // Ties round away from zero, as a person reads "0.125" (printf would give 0.12).
+    if (std::isfinite(x) && isTwoDecimalTie(x))
+        x = std::nextafter(x, x < 0 ? -INFINITY : INFINITY);
+    char buf[400];
     std::snprintf(buf, sizeof buf, "%.2f", x);
     QString text = QString::fromLatin1(buf);
     text.replace(QLatin1Char('.'), RegionalSettings::current().decimalSeparator);

@@ -129,6 +129,23 @@ private slots:
         }
     }
 
+    void fixedTwoDecimals_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain") << 82.5 << "82.50";
+        QTest::newRow("tie rounds up") << 0.125 << "0.13";
+        QTest::newRow("negative tie rounds away") << -2.375 << "-2.38";
+        QTest::newRow("near a tie, below") << 1.005 << "1.00"; // 1.00499999...
+        QTest::newRow("large") << 3200.0 << "3200.00";
+    }
+    void fixedTwoDecimals()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(FixedTwoDecimals(value), text);
+    }
+
     void dayCounts()
     {
         QCOMPARE(DayCount::toDate(0.0), QDate(1899, 12, 30));
