@@ -3,6 +3,7 @@
 
 #include <QElapsedTimer>
 
+#include <cmath>
 #include <csignal>
 #include <unistd.h>
 
@@ -46,7 +47,8 @@ public:
 
     bool stopRequested() override
     {
-        return interrupted || (m_timeout > 0 && m_clock.elapsed() >= qint64(m_timeout * 1000));
+        // Compared in milliseconds as doubles: a huge timeout never turns into a small one.
+        return interrupted || (m_timeout > 0 && double(m_clock.elapsed()) >= m_timeout * 1000);
     }
 
 private:
@@ -63,7 +65,7 @@ int runScripts(CliContext &context, const QStringList &args)
         if (args.at(i) == QLatin1String("--timeout")) {
             bool ok = false;
             timeout = i + 1 < args.size() ? args.at(i + 1).toDouble(&ok) : 0;
-            if (!ok || timeout <= 0)
+            if (!ok || !std::isfinite(timeout) || timeout <= 0)
                 throw CliUsageError(QStringLiteral("--timeout needs a number of seconds above 0."));
             ++i;
         } else {

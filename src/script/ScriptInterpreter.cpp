@@ -4,7 +4,6 @@
 #include "common/ValueConversions.h"
 #include "script/ScriptLibrary.h"
 
-#include <cfloat>
 #include <cmath>
 #include <vector>
 
@@ -682,9 +681,12 @@ float ScriptInterpreter::ToSingle(double value)
 {
     if (std::isnan(value))
         ScriptFault::invalidOperation();
-    if (std::fabs(value) > double(FLT_MAX))
+    // Overflow is judged after rounding: a value a little above the largest single
+    // that rounds to it (as 3.4028235E38, the text of the largest single) is no overflow.
+    const float single = float(value);
+    if (std::isinf(single))
         ScriptFault::overflow();
-    return float(value);
+    return single;
 }
 
 QString ScriptInterpreter::FormatNumber(float x)
@@ -993,8 +995,18 @@ bool ScriptInterpreter::EvaluateCondition(const QString &condition)
     return evaluate(analyzeCondition(condition));
 }
 
+void ScriptInterpreter::enterMember()
+{
+    // A text can name a function whose argument is that text again (string_str($a)
+    // with $a holding "string_str($a)"): such nesting ends the run, not the stack.
+    if (m_depth >= MaxNesting)
+        throw ScriptError(QStringLiteral("Functions are nested more than %1 levels deep").arg(MaxNesting));
+}
+
 float ScriptInterpreter::NumericMember(const QString &member)
 {
+    enterMember();
+    DepthGuard guard(m_depth);
     const qsizetype underscore = member.indexOf(QLatin1Char('_'));
     ScriptObject *object = findObject(underscore < 0 ? QString() : member.left(underscore));
     return object ? object->numericMember(*this, member.mid(underscore + 1)) : 0.0f;
@@ -1002,6 +1014,8 @@ float ScriptInterpreter::NumericMember(const QString &member)
 
 QString ScriptInterpreter::TextMember(const QString &member)
 {
+    enterMember();
+    DepthGuard guard(m_depth);
     const qsizetype underscore = member.indexOf(QLatin1Char('_'));
     ScriptObject *object = findObject(underscore < 0 ? QString() : member.left(underscore));
     return object ? object->textMember(*this, member.mid(underscore + 1)) : QString();

@@ -32,7 +32,8 @@ class ArrayObject;
 class ScriptInterpreter {
 public:
     static constexpr int TableSlots = 30;
-    // Calls and blocks nested deeper than this end the run instead of the stack.
+    // Calls, blocks and functions nested deeper than this end the run instead of the
+    // stack.
     static constexpr int MaxNesting = 1000;
     // Executed lines between two questions to the host whether to stop.
     static constexpr int StopCheckInterval = 256;
@@ -141,6 +142,8 @@ private:
     // Runs an if, while or call line; returns the position to continue after.
     int executeBlock(int position, const LineCode &code, bool inSubroutine);
 
+    // Raises ScriptError when one more function level would nest too deep.
+    void enterMember();
     bool literalsNeedValues(const QString &line) const;
     void countLine(int position);
 

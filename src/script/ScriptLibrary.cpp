@@ -98,11 +98,13 @@ int ScriptArray::find(const QString &array, const QString &value)
 }
 
 namespace {
-// The position right after the (k−1)th ":", -1 when there are fewer.
-qsizetype afterColon(const QString &array, qint64 count)
+// The position right after the (k−1)th ":", -1 when k < 2 or there are fewer. k is
+// tested before k − 1 is formed, so that no position a script gives can overflow.
+qsizetype afterColon(const QString &array, qint64 k)
 {
-    if (count < 1)
+    if (k < 2)
         return -1;
+    const qint64 count = k - 1;
     qint64 seen = 0;
     for (qsizetype i = 0; i < array.size(); ++i)
         if (array.at(i) == QLatin1Char(':') && ++seen == count)
@@ -115,7 +117,7 @@ QString ScriptArray::insert(const QString &array, const QString &value, qint64 k
 {
     if (k == 1)
         return value + QLatin1Char(':') + array;
-    const qsizetype at = afterColon(array, k - 1);
+    const qsizetype at = afterColon(array, k);
     if (at < 0)
         return array + value + QLatin1Char(':');
     return array.left(at) + value + QLatin1Char(':') + array.mid(at);
@@ -127,7 +129,7 @@ QString ScriptArray::remove(const QString &array, qint64 k)
         const qsizetype colon = array.indexOf(QLatin1Char(':'));
         return colon < 0 ? array : array.mid(colon + 1);
     }
-    const qsizetype at = afterColon(array, k - 1);
+    const qsizetype at = afterColon(array, k);
     if (at < 0)
         return array;
     const qsizetype colon = array.indexOf(QLatin1Char(':'), at);

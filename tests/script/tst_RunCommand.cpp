@@ -121,6 +121,12 @@ void TestRunCommand::timeoutStopsEndlessLoop()
     const Result r = cli({"run", "--timeout", "0.3", "loop.fvs"});
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.startsWith(QStringLiteral("The script was stopped (line ")), qPrintable(r.err));
+
+    // A timeout too long to count in milliseconds lets a finite loop run to its end.
+    m_env->writeFile("count.fvs", "var i\nwhile i<1000\ni=i+1\nendwhile\noutput(i)\n");
+    const Result longTimeout = cli({"run", "--timeout", "1e300", "count.fvs"});
+    QCOMPARE(longTimeout.err, QString());
+    QCOMPARE(longTimeout.out, QStringLiteral("1000\n"));
 }
 
 void TestRunCommand::interruptStopsEndlessLoop()
@@ -155,6 +161,8 @@ void TestRunCommand::usage()
 {
     QCOMPARE(cli({"run"}).status, 2);
     QCOMPARE(cli({"run", "--timeout", "soon", "x.fvs"}).status, 2);
+    QCOMPARE(cli({"run", "--timeout", "nan", "x.fvs"}).status, 2);
+    QCOMPARE(cli({"run", "--timeout", "inf", "x.fvs"}).status, 2);
     const Result missing = cli({"run", "absent.fvs"});
     QCOMPARE(missing.status, 1);
     QCOMPARE(missing.err, QStringLiteral("Cannot open file \"absent.fvs\". No such file or directory\n"));

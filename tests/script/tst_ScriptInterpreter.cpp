@@ -220,6 +220,10 @@ void TestScriptInterpreter::scripts_data()
     QTest::newRow("overflow") << "var x\nx=1e30*1e30" << none << none << "Floating point overflow (line 2: x=1e30*1e30)";
     QTest::newRow("number read beyond a single") << "var x\nx=1e39" << none << none
                                                  << "Floating point overflow (line 2: x=1e39)";
+    QTest::newRow("largest single reads back") << "var x,y,$s\nx=3.4028235e38\n$s=string_str(x)\ny=string_val($s)\n"
+                                                  "output($s)\noutput(y)\nx=3.4028236e38"
+                                               << none << QStringList{"3.4028235E38", "3.4028235E38"}
+                                               << "Floating point overflow (line 7: x=3.4028236e38)";
     QTest::newRow("single precision") << "var x\nx=0.1+0.2\noutput(x)" << none << QStringList{"0.3"} << QString();
     QTest::newRow("comparison character in an expression") << "var x\nx=1<2" << none << none
         << "The comparison operator < cannot stand in a numeric expression (line 2: x=1<2)";
@@ -291,6 +295,17 @@ void TestScriptInterpreter::scripts_data()
     QTest::newRow("missing argument") << "var $s\n$s=string_copy(\"abc\",2)" << none << none
                                       << "Missing operand (line 2: $s=string_copy(\"abc\",2))";
 
+    QTest::newRow("text function nesting itself") << "var $a,$b\n$a=input(\"f\",\"\")\n$b=string_str($a)"
+                                                  << QStringList{"string_str($a)"} << none
+        << "Functions are nested more than 1000 levels deep (line 3: $b=string_str($a))";
+    QTest::newRow("numeric function nesting itself") << "var $a,n\n$a=input(\"f\",\"\")\nn=string_val($a)"
+                                                     << QStringList{"string_val($a)"} << none
+        << "Functions are nested more than 1000 levels deep (line 3: n=string_val($a))";
+    QTest::newRow("function nesting below deep calls")
+        << "var n,$a,$b\n$a=input(\"f\",\"\")\ncall r\nsub r\nn=n+1\nif n<400\ncall r\nendif\n$b=string_str($a)\nendsub"
+        << QStringList{"string_str($a)"} << none
+        << "Functions are nested more than 1000 levels deep (line 9: $b=string_str($a))";
+
     // array
     QTest::newRow("push, pop, at") << "var $a,k\n$a=array_push($a,1)\n$a=array_push($a,2)\n$a=array_push($a,3)\n"
                                       "output($a)\n$a=array_pop($a)\noutput($a)\nk=array_at($a,1)\noutput(k)"
@@ -323,6 +338,10 @@ void TestScriptInterpreter::scripts_data()
                                             << none << QStringList{"2:1:", "2"} << QString();
     QTest::newRow("array position with a fraction") << "var $a,k\n$a=\"1:2:\"\nk=array_at($a,2.5)" << none << none
         << "'2.5' is not a valid integer value (line 3: k=array_at($a,2.5))";
+    QTest::newRow("array position at the integer limit")
+        << "var $a,$k\n$a=\"1:2:\"\n$k=input(\"k\",0)\noutput(array_insert($a,5,$k))\noutput(array_remove($a,$k))\n"
+           "output(array_switch($a,$k,5))"
+        << QStringList{"-9223372036854775808"} << QStringList{"1:2:5:", "1:2:", "1:2:5:"} << QString();
     QTest::newRow("array_at beyond the size") << "var $a,k\n$a=\"1:2:\"\nk=array_at($a,3)" << none << none
         << "'' is not a valid floating point value (line 3: k=array_at($a,3))";
 
