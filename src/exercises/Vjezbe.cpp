@@ -46,6 +46,24 @@ QAction *namedAction(QObject *parent, const char *name, const QString &text, con
     return action;
 }
 
+// The title row of the catalogue grid: the hand pointer over a title, which a click
+// sorts by. QHeaderView clears any pointer it did not set itself on each mouse move, so
+// the hand is put back after it has chosen the resize pointer for a column border.
+class TitleHeader : public QHeaderView {
+public:
+    explicit TitleHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override
+    {
+        if (testAttribute(Qt::WA_SetCursor) && cursor().shape() == Qt::PointingHandCursor)
+            unsetCursor();
+        QHeaderView::mouseMoveEvent(event);
+        if (!testAttribute(Qt::WA_SetCursor))
+            setCursor(Qt::PointingHandCursor);
+    }
+};
+
 // The memo shows line breaks; the analysis text carries CRLF.
 QString memoText(const QString &text)
 {
@@ -108,6 +126,7 @@ void TfrmVjezbe::buildControls()
 
     // The catalogue grid; a click on a title sorts by that column.
     stgVjezbe = named(new QTableWidget(1, ExerciseGrid::Titles.size(), this), "stgVjezbe");
+    stgVjezbe->setHorizontalHeader(new TitleHeader(stgVjezbe));
     stgVjezbe->setHorizontalHeaderLabels(ExerciseGrid::Titles);
     stgVjezbe->verticalHeader()->hide();
     stgVjezbe->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -320,6 +339,14 @@ void TfrmVjezbe::bitDodajClick()
 
 void TfrmVjezbe::save()
 {
+    // A cell being edited holds its new text in the editor until the edit ends. Ctrl+S
+    // leaves the focus in the editor, so the edit is ended here and saved with the rest.
+    const QModelIndex current = stgVjezbe->currentIndex();
+    if (QWidget *editor = current.isValid() ? stgVjezbe->indexWidget(current) : nullptr) {
+        QAbstractItemDelegate *delegate = stgVjezbe->itemDelegateForIndex(current);
+        emit delegate->commitData(editor);
+        emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
     QList<CatalogExercise> exercises;
     for (int r = 0; r + 1 < stgVjezbe->rowCount(); ++r)
         exercises.append({cell(r, 1), cell(r, 2), cell(r, 3)});

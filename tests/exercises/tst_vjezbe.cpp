@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -238,6 +239,24 @@ private slots:
         QVERIFY(cell(3, 1).isEmpty()); // the blank row stays last
     }
 
+    void handPointerOverTheTitles()
+    {
+        start();
+        QHeaderView *header = grid()->horizontalHeader();
+        const auto moveTo = [header](int x) {
+            const QPointF pos(x, header->height() / 2);
+            QMouseEvent move(QEvent::MouseMove, pos, header->viewport()->mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(header->viewport(), &move);
+            return header->viewport()->cursor().shape();
+        };
+        const int border = header->sectionViewportPosition(1) + header->sectionSize(1) - 1;
+        QCOMPARE(moveTo(header->sectionViewportPosition(1) + 20), Qt::PointingHandCursor);
+        QCOMPARE(moveTo(border), Qt::SplitHCursor); // a column border still resizes
+        QCOMPARE(moveTo(header->sectionViewportPosition(2) + 20), Qt::PointingHandCursor);
+        QCOMPARE(grid()->viewport()->cursor().shape(), Qt::ArrowCursor);
+    }
+
     void displayNumbersSortAsText()
     {
         start();
@@ -271,6 +290,22 @@ private slots:
         QTimer::singleShot(0, window, &QWidget::close);
         window->showModal();
         QCOMPARE(column(1), (QStringList{"Bench", "Squat", "Curl"}));
+    }
+
+    void ctrlSSavesTheCellBeingEdited()
+    {
+        writeCatalogue({{QStringLiteral("Squat"), QString(), QString()}});
+        start();
+        grid()->setCurrentCell(0, 1);
+        grid()->setFocus();
+        QTest::keyClick(grid(), Qt::Key_F2);
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor && grid()->viewport()->isAncestorOf(editor));
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("Front squat"));
+        QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(storedList(exercisePath()).value(0).Name, QStringLiteral("Front squat"));
+        QCOMPARE(cell(0, 1), QStringLiteral("Front squat"));
     }
 
     void saveButtonClosesWithOkAndCutsLongTexts()
