@@ -44,6 +44,7 @@ public:
     int selectedLine() const override { return -1; }
     int currentRecordIndex() const override { return 0; }
     WorkoutRecord formWorkout() override { return {}; }
+    QList<QStringList> exerciseGridRows() override { return {}; }
     QStringList trainingTypes() const override { return types; }
     QStringList cardioTypes() const override { return cardio; }
     QString templateFileName() const override { return QStringLiteral("template.html"); }
