@@ -69,6 +69,19 @@ QString ribbonCaption(QString text)
     return text;
 }
 
+// The entry fields of a grid group at their natural widths, side by side, with the
+// spare room to their right.
+void compactEntry(QHBoxLayout *entry, QFormLayout *fields, QFormLayout *more)
+{
+    for (QFormLayout *form : {fields, more}) {
+        form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+        form->setVerticalSpacing(2);
+        entry->addLayout(form);
+    }
+    entry->setSpacing(18);
+    entry->addStretch(1);
+}
+
 const QString kDataFilter = QStringLiteral("Data files (*.dat)|*.dat");
 constexpr int kOldRecordSize = 2032;
 }
@@ -262,11 +275,17 @@ void TfrmMain::addRibbonCommand(const QString &tab, const QString &group, QActio
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setMinimumHeight(48);
     button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
-    button->setText(ribbonCaption(action->iconText()));
-    QString tip = action->toolTip();
-    if (!action->shortcut().isEmpty())
-        tip += QStringLiteral(" (%1)").arg(action->shortcut().toString(QKeySequence::NativeText));
-    button->setToolTip(tip);
+    // The button takes the action's own text again whenever the action changes (the
+    // delete keys move between commands), so the caption and the key are put back then.
+    const auto caption = [button, action] {
+        button->setText(ribbonCaption(action->iconText()));
+        QString tip = action->toolTip();
+        if (!action->shortcut().isEmpty())
+            tip += QStringLiteral(" (%1)").arg(action->shortcut().toString(QKeySequence::NativeText));
+        button->setToolTip(tip);
+    };
+    caption();
+    connect(action, &QAction::changed, button, caption);
     box->layout()->addWidget(button);
 }
 
@@ -346,8 +365,7 @@ QGroupBox *TfrmMain::createCardioGroup(QWidget *parent)
     bitDodajKardio->setObjectName(QStringLiteral("bitDodajKardio"));
     connect(bitDodajKardio, &QPushButton::clicked, this, [this] { runCommand([this] { bitDodajKardioClick(); }); });
     more->addRow(QString(), bitDodajKardio);
-    entry->addLayout(fields);
-    entry->addLayout(more);
+    compactEntry(entry, fields, more);
     layout->addLayout(entry);
     layout->addWidget(m_form.stgKardio);
     grbKardio->installEventFilter(this);
@@ -388,9 +406,9 @@ QGroupBox *TfrmMain::createExercisesGroup(QWidget *parent)
     bitDodaj = new QPushButton(QStringLiteral("Add"), grbVjezbe);
     bitDodaj->setObjectName(QStringLiteral("bitDodaj"));
     connect(bitDodaj, &QPushButton::clicked, this, [this] { runCommand([this] { bitDodajClick(); }); });
-    more->addRow(QString(), bitDodaj);
-    entry->addLayout(fields);
-    entry->addLayout(more);
+    weight->addSpacing(12);
+    weight->addWidget(bitDodaj);
+    compactEntry(entry, fields, more);
     layout->addLayout(entry);
     layout->addWidget(m_form.stgVjezbe);
     grbVjezbe->installEventFilter(this);
@@ -426,15 +444,28 @@ void TfrmMain::createEditor()
     splitter->setSizes({300, 880});
     setCentralWidget(splitter);
 
-    // Del acts on the area last clicked.
-    connect(m_form.stgVjezbe, &QTableWidget::currentCellChanged, this,
-            [this] { assignDeleteKeys(actObrisiRed, actObrisi, actObrisiKardio); });
-    connect(m_form.stgVjezbe, &QTableWidget::cellPressed, this,
-            [this] { assignDeleteKeys(actObrisiRed, actObrisi, actObrisiKardio); });
-    connect(m_form.stgKardio, &QTableWidget::currentCellChanged, this,
-            [this] { assignDeleteKeys(actObrisiKardio, actObrisiRed, actObrisi); });
-    connect(m_form.stgKardio, &QTableWidget::cellPressed, this,
-            [this] { assignDeleteKeys(actObrisiKardio, actObrisiRed, actObrisi); });
+    // Tab walks the form from top to bottom, each grid after its entry fields.
+    const QList<QWidget *> tabOrder = {lstProsliTreninzi, m_form.dtpDatum, m_form.dtpVrijeme,
+                                       m_form.mskTrajanjeTrening, m_form.cmbDioTijela, m_form.cmbTipTreninga,
+                                       m_form.memKomentar, cmbVrstaKardio, dtpStartTime, mskTrajanje,
+                                       spnUdaljenost, spnKalorije, bitDodajKardio, m_form.stgKardio,
+                                       cmbVjezba, cmbTipIzvodjenja, spnSerija, spnPonavljanja, mskTezina,
+                                       bitDodaj, m_form.stgVjezbe};
+    for (int i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+
+    // Del acts on the area last clicked, or moved in with the keyboard. A grid whose
+    // current cell changes because it is refilled (a workout shown, a row added) has
+    // not been selected by the user and leaves the keys alone.
+    const auto onGrid = [this](WorkoutGrid *grid, const std::function<void()> &assign) {
+        connect(grid, &QTableWidget::currentCellChanged, this, [grid, assign] {
+            if (grid->hasFocus())
+                assign();
+        });
+        connect(grid, &QTableWidget::cellPressed, this, assign);
+    };
+    onGrid(m_form.stgVjezbe, [this] { assignDeleteKeys(actObrisiRed, actObrisi, actObrisiKardio); });
+    onGrid(m_form.stgKardio, [this] { assignDeleteKeys(actObrisiKardio, actObrisiRed, actObrisi); });
     setDefaultAddButton(bitDodaj);
 }
 
@@ -516,9 +547,10 @@ void TfrmMain::placeWindow(int top, int left)
             position = screen->availableGeometry().topLeft() + QPoint(40, 40);
     }
     if (screen) {
-        // Keep the whole window on that screen where it fits.
+        // Keep the whole window on that screen where it fits, at the size it will have
+        // when shown: never below the layout's minimum.
         const QRect area = screen->availableGeometry();
-        resize(size().boundedTo(area.size()));
+        resize(size().expandedTo(minimumSizeHint()).boundedTo(area.size()));
         position.setX(qMax(area.left(), qMin(position.x(), area.right() - width())));
         position.setY(qMax(area.top(), qMin(position.y(), area.bottom() - height())));
     }
@@ -975,10 +1007,14 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 
 void TfrmMain::keyPressEvent(QKeyEvent *event)
 {
-    // Enter that no control took presses the default "Add" button.
+    // Enter that no control took presses the button that has the focus, otherwise the
+    // default "Add" button.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier
         && m_defaultAddButton) {
-        m_defaultAddButton->click();
+        if (auto *focused = qobject_cast<QAbstractButton *>(focusWidget()))
+            focused->click();
+        else
+            m_defaultAddButton->click();
         return;
     }
     QMainWindow::keyPressEvent(event);

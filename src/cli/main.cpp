@@ -104,9 +104,12 @@ int main(int argc, char *argv[])
                 regional.dateFormat = value;
             else if (arg == QLatin1String("--time-format"))
                 regional.timeFormat = value;
-            else if (arg == QLatin1String("--decimal-separator") && value.size() == 1)
+            else if (arg == QLatin1String("--decimal-separator")) {
+                if (value.size() != 1)
+                    throw CliUsageError(
+                        QStringLiteral("The decimal separator must be one character, not '%1'.").arg(value));
                 regional.decimalSeparator = value.at(0);
-            else
+            } else
                 throw CliUsageError(QStringLiteral("Unknown option %1.").arg(arg));
         }
         RegionalSettings::setCurrent(regional);

@@ -38,6 +38,9 @@ StartupConfiguration StartupConfiguration::read(const IniFile &ini)
     c.top = ConfigKeys::readInteger(ini, ConfigKeys::Top);
     c.left = ConfigKeys::readInteger(ini, ConfigKeys::Left);
     c.trainingFile = ConfigKeys::readText(ini, ConfigKeys::TrainingFile);
+    // An empty name (left so in the settings) would open the program folder itself.
+    if (c.trainingFile.trimmed().isEmpty())
+        c.trainingFile = ConfigKeys::TrainingFile.defaultText();
     c.templateFile = ConfigKeys::readText(ini, ConfigKeys::HtmlTemplateFile);
     c.exerciseFile = ConfigKeys::readText(ini, ConfigKeys::ExerciseFile);
     c.goalsFile = ProgramFolder::resolve(ConfigKeys::readText(ini, ConfigKeys::GoalsFile));

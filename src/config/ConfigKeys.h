@@ -45,7 +45,7 @@ struct StartupConfiguration {
     QStringList bodyparts, cardioTypes, trainingTypes, executionTypes;
     int top = 240;
     int left = 77;
-    QString trainingFile;  // as read
+    QString trainingFile;  // as read; the default name when the value is empty
     QString templateFile;  // as read
     QString exerciseFile;  // as read
     QString goalsFile;     // with the program folder put in front of a bare name

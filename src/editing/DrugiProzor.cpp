@@ -3,6 +3,9 @@
 #include "editing/WorkoutGrid.h"
 
 #include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QTimeEdit>
 #include <QGroupBox>
 #include <QVBoxLayout>
 
@@ -22,8 +25,21 @@ TfrmDrugiProzor::TfrmDrugiProzor(QWidget *parent) : QDialog(parent)
         grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
         layout->addWidget(group);
     }
-    resize(640, 620);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // A view only: the fields show the workout and take no input.
+    for (QAbstractSpinBox *edit : {static_cast<QAbstractSpinBox *>(controls.dtpDatum),
+                                   static_cast<QAbstractSpinBox *>(controls.dtpVrijeme)}) {
+        edit->setReadOnly(true);
+        edit->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    }
+    controls.dtpDatum->setCalendarPopup(false);
+    controls.mskTrajanjeTrening->setReadOnly(true);
+    controls.memKomentar->setReadOnly(true);
+    for (QComboBox *choice : {controls.cmbDioTijela, controls.cmbTipTreninga}) {
+        choice->setAttribute(Qt::WA_TransparentForMouseEvents);
+        choice->setFocusPolicy(Qt::NoFocus);
+    }
 }
 
 void TfrmDrugiProzor::setListItems(const QStringList &bodyparts, const QStringList &trainingTypes)
@@ -36,6 +52,8 @@ void TfrmDrugiProzor::setListItems(const QStringList &bodyparts, const QStringLi
 
 void TfrmDrugiProzor::view(const WorkoutRecord &record, const QString &caption)
 {
+    // A body part that matches no item shows empty, not the one of the previous view.
+    controls.cmbDioTijela->setCurrentIndex(-1);
     controls.show(record);
     setWindowTitle(caption);
     show();

@@ -1,6 +1,7 @@
 #include "editing/WorkoutGrid.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 WorkoutGrid::WorkoutGrid(const QStringList &headers, QWidget *parent) : QTableWidget(parent)
 {
@@ -8,11 +9,27 @@ WorkoutGrid::WorkoutGrid(const QStringList &headers, QWidget *parent) : QTableWi
     setHorizontalHeaderLabels(headers);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    setMinimumHeight(6 * (fontMetrics().height() + 6));
+    // The header and three rows at least, so the window still fits a small screen.
+    setMinimumHeight(4 * (fontMetrics().height() + 6) + 2 * frameWidth());
     horizontalHeader()->setStretchLastSection(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setColumnWidth(0, 32);
+    // Arrows move between cells; Tab goes on to the next control instead of being
+    // kept inside the grid.
+    setTabKeyNavigation(false);
+    // Every header reads whole: each column is at least as wide as its caption.
+    for (int c = 0; c < columnCount(); ++c)
+        setColumnWidth(c, c == 0 ? qMax(32, horizontalHeader()->sectionSizeHint(c))
+                                 : qMax(80, horizontalHeader()->sectionSizeHint(c) + 8));
     clearEntries();
+}
+
+QSize WorkoutGrid::sizeHint() const
+{
+    // Wide enough to show every column without scrolling sideways.
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < columnCount(); ++c)
+        width += columnWidth(c);
+    return QSize(width, QTableWidget::sizeHint().height());
 }
 
 int WorkoutGrid::currentGridRow() const

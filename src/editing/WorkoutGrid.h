@@ -10,6 +10,8 @@ class WorkoutGrid : public QTableWidget {
 public:
     WorkoutGrid(const QStringList &headers, QWidget *parent = nullptr);
 
+    QSize sizeHint() const override;
+
     int gridRowCount() const { return rowCount() + 1; }
     int entryCount() const { return rowCount() - 1; }
     // The row of the current cell; row 1 when no cell is current.

@@ -105,12 +105,16 @@ void WorkoutInfoControls::show(const WorkoutRecord &record)
         dtpDatum->setDate(day);
     dtpVrijeme->setTime(DayCount::toTime(record.StartTime));
     mskTrajanjeTrening->setText(DurationToMaskText(record.Duration));
-    for (int i = cmbDioTijela->count() - 1; i >= 1; --i) {
-        if (cmbDioTijela->itemText(i) == record.Bodypart) {
-            cmbDioTijela->setCurrentIndex(i);
-            break;
-        }
-    }
+    int bodypart = -1;
+    for (int i = cmbDioTijela->count() - 1; i >= 1 && bodypart < 0; --i)
+        if (cmbDioTijela->itemText(i) == record.Bodypart)
+            bodypart = i;
+    // A workout with no body part chosen shows the empty first item; keeping the body
+    // part of the workout shown before would store it with this one at the next save.
+    if (bodypart < 0 && cmbDioTijela->count() > 0 && cmbDioTijela->itemText(0) == record.Bodypart)
+        bodypart = 0;
+    if (bodypart >= 0)
+        cmbDioTijela->setCurrentIndex(bodypart);
     cmbTipTreninga->setCurrentIndex(record.TrainingType < cmbTipTreninga->count() ? record.TrainingType : -1);
     memKomentar->setPlainText(record.Comment);
     fillGrids(record);

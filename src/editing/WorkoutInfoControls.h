@@ -43,7 +43,8 @@ struct WorkoutInfoControls {
     void createGrids(QWidget *parent);
 
     // Puts a stored workout into the controls: the day, the time of day, the duration,
-    // the body part by text (from the second item on; unchanged when none matches),
+    // the body part by text (from the second item on, the empty first item for no body
+    // part; unchanged when none matches),
     // the type of training by index, the comment and both grids.
     void show(const WorkoutRecord &record);
     void fillGrids(const WorkoutRecord &record);

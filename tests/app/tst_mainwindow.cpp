@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
+#include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -20,6 +22,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimeEdit>
+#include <QToolButton>
 
 #include <memory>
 
@@ -281,26 +284,49 @@ private slots:
 
     void deleteKeysFollowTheLastClickedArea()
     {
-        start();
+        WorkoutRecord shown = workout(QDate(2009, 3, 2), "Chest");
+        shown.Exercises.append({"Row", "Warmup", 3, 10, 0.0f});
+        shown.Cardio.append({"Running", 0, 0.3f, 5000, 0});
+        start(kIni, {shown});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         const auto key = [this](const char *name) { return action(name)->shortcut(); };
+        const auto clickCell = [](WorkoutGrid *grid, int row, int column) {
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                              grid->visualItemRect(grid->item(row, column)).center());
+        };
+        const auto clickLine = [this](int line) {
+            QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(line)).center());
+        };
         const QKeySequence del(Qt::Key_Delete), ctrlDel(Qt::CTRL | Qt::Key_Delete), altDel(Qt::ALT | Qt::Key_Delete);
         QCOMPARE(key("actObrisi"), del);
         addExercise("A", 1, 1, "0000.00");
-        exercises()->setCurrentCell(0, 2);
+        clickCell(exercises(), 0, 2);
         QCOMPARE(key("actObrisiRed"), del);
         QCOMPARE(key("actObrisi"), ctrlDel);
         QCOMPARE(key("actObrisiKardio"), altDel);
-        cardio()->setCurrentCell(0, 1);
+        // The ribbon button keeps its caption and shows the key it has now.
+        auto *deleteButton = child<QToolButton>("rbnactObrisi");
+        QCOMPARE(deleteButton->text(), QStringLiteral("Delete\nworkout"));
+        QCOMPARE(deleteButton->toolTip(), "Delete workout (" + ctrlDel.toString(QKeySequence::NativeText) + ")");
+        clickCell(cardio(), 0, 1);
         QCOMPARE(key("actObrisiKardio"), del);
         QCOMPARE(key("actObrisiRed"), ctrlDel);
         QCOMPARE(key("actObrisi"), altDel);
         // A click on a workout line gives Del back to the workout.
-        action("actSpremi")->trigger();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(0)).center());
+        clickLine(0);
         QCOMPARE(key("actObrisi"), del);
         QCOMPARE(list()->toolTip(), list()->item(0)->text());
+        // Showing that workout refills both grids; Del still deletes the workout.
+        QTest::keyClick(list(), Qt::Key_Return);
+        QCOMPARE(exercises()->entryCount(), 1);
+        QCOMPARE(key("actObrisi"), del);
+        QCOMPARE(key("actObrisiRed"), ctrlDel);
+        QCOMPARE(key("actObrisiKardio"), altDel);
+        prompts.confirmAnswers << UserPrompts::Answer::No;
+        QTest::keyClick(list(), Qt::Key_Delete);
+        QCOMPARE(prompts.take(), (QList<TestPrompts::Shown>{{"confirm", "Do your want to delete selected workout?"}}));
+        QCOMPARE(exercises()->entryCount(), 1);
     }
 
     void defaultAddButtonFollowsTheMouse()
@@ -313,6 +339,33 @@ private slots:
         QVERIFY(!child<QPushButton>("bitDodaj")->isDefault());
         QTest::keyClick(window.get(), Qt::Key_Return);
         QCOMPARE(cardio()->entryCount(), 1);
+        // Enter on an "Add" button that has the focus presses that button.
+        auto *exerciseAdd = child<QPushButton>("bitDodaj");
+        exerciseAdd->setFocus();
+        QTest::keyClick(exerciseAdd, Qt::Key_Return);
+        QCOMPARE(exercises()->entryCount(), 1);
+        QCOMPARE(cardio()->entryCount(), 1);
+    }
+
+    void tabWalksTheFormInOrder()
+    {
+        start();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        list()->setFocus();
+        // Tab steps through the sections of a date or time first.
+        QStringList order;
+        for (int i = 0; i < 40 && order.size() < 20; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            const QString name = QApplication::focusWidget()->objectName();
+            if (order.isEmpty() || order.last() != name)
+                order << name;
+        }
+        QCOMPARE(order, (QStringList{"dtpDatum", "dtpVrijeme", "mskTrajanjeTrening", "cmbDioTijela", "cmbTipTreninga",
+                                     "memKomentar", "cmbVrstaKardio", "dtpStartTime", "mskTrajanje", "spnUdaljenost",
+                                     "spnKalorije", "bitDodajKardio", "stgKardio", "cmbVjezba", "cmbTipIzvodjenja",
+                                     "spnSerija", "spnPonavljanja", "mskTezina", "bitDodaj", "stgVjezbe"}));
     }
 
     // --- workouts in the training file
@@ -356,6 +409,36 @@ private slots:
         QCOMPARE(back.Exercises, r.Exercises);
         QCOMPARE(back.Comment, r.Comment);
         QCOMPARE(back.Duration, r.Duration);
+    }
+
+    void bodypartOfAShownWorkout_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("mainForm");
+        QTest::addColumn<QString>("secondWindow");
+        QTest::newRow("in the list") << "Legs" << "Legs" << "Legs";
+        QTest::newRow("none chosen") << "" << "" << "";
+        QTest::newRow("not in the list") << "Calves" << "Back" << "";
+    }
+    void bodypartOfAShownWorkout()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, mainForm);
+        QFETCH(QString, secondWindow);
+        start(kIni, {workout(QDate(2009, 3, 2), "Back"), workout(QDate(2009, 3, 3), stored)});
+        TfrmDrugiProzor second(window.get());
+        window->setSecondWindow(&second);
+        for (int record : {0, 1}) {
+            selectLine(record);
+            action("mniOpenTraining")->trigger();
+            action("mniSecondWindow")->trigger();
+        }
+        QCOMPARE(child<QComboBox>("cmbDioTijela")->currentText(), mainForm);
+        QCOMPARE(second.controls.cmbDioTijela->currentText(), secondWindow);
+        // Saved as shown, a workout with no body part keeps none.
+        action("actSpremi")->trigger();
+        if (stored.isEmpty())
+            QCOMPARE(storedBodyparts(), (QStringList{"Back", ""}));
     }
 
     void listMenuAndKeys()
@@ -603,6 +686,27 @@ private slots:
         f.open(env->path("workouts.dat"));
         QCOMPARE(f.ReadRecord(0).Duration, 2.0f);
         QCOMPARE(f.ReadRecord(1).Duration, 0.0f);
+    }
+
+    void secondWindowShowsEveryColumnAndTakesNoInput()
+    {
+        WorkoutRecord r = workout(QDate(2009, 3, 2), "Chest");
+        r.Comment = "easy";
+        r.Exercises.append({"Bench press", "Working set", 3, 10, 82.5f});
+        start(kIni, {r});
+        TfrmDrugiProzor second(window.get());
+        window->setSecondWindow(&second);
+        selectLine(0);
+        action("mniSecondWindow")->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(&second));
+        for (WorkoutGrid *grid : {second.controls.stgKardio, second.controls.stgVjezbe})
+            QVERIFY2(grid->viewport()->width() >= grid->horizontalHeader()->length(), qPrintable(grid->objectName()));
+        QTest::keyClicks(second.controls.memKomentar, "x");
+        QTest::keyClicks(second.controls.mskTrajanjeTrening, "12");
+        QTest::keyClick(second.controls.dtpDatum, Qt::Key_Up);
+        QCOMPARE(second.controls.memKomentar->toPlainText(), QStringLiteral("easy"));
+        QCOMPARE(second.controls.mskTrajanjeTrening->text(), QStringLiteral("00:00"));
+        QCOMPARE(second.controls.dtpDatum->date(), QDate(2009, 3, 2));
     }
 };
 

@@ -70,6 +70,9 @@ private slots:
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "Unknown command 'frobnicate'";
         QTest::newRow("no command") << QStringList{} << 2 << "No command given.";
         QTest::newRow("option without value") << QStringList{"--folder"} << 2 << "--folder needs a value.";
+        QTest::newRow("decimal separator of two characters")
+            << QStringList{"--decimal-separator", ".,", "list"} << 2
+            << "The decimal separator must be one character, not '.,'.";
         QTest::newRow("list with arguments") << QStringList{"list", "3"} << 2 << "list takes no arguments.";
     }
     void errorsAndUsage()

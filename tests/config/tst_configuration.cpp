@@ -112,6 +112,9 @@ private slots:
         QCOMPARE(c.left, 77);
         QCOMPARE(c.trainingFile, QStringLiteral("workouts.dat"));
         QCOMPARE(c.goalsFile, env.path("g.dat"));
+        // An empty training file name opens the default file, never the folder itself.
+        env.writeFile("init.ini", "[Program]\nTraining_file=\n");
+        QCOMPARE(StartupConfiguration::read(IniFile(env.path("init.ini"))).trainingFile, QStringLiteral("workouts.dat"));
     }
 
     void listValues_data()
