@@ -343,6 +343,8 @@ QGroupBox *TfrmMain::createCardioGroup(QWidget *parent)
     auto *entry = new QHBoxLayout;
     auto *fields = new QFormLayout;
     cmbVrstaKardio = new QComboBox(grbKardio);
+    cmbVrstaKardio->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cmbVrstaKardio->setMinimumWidth(140);
     cmbVrstaKardio->setObjectName(QStringLiteral("cmbVrstaKardio"));
     dtpStartTime = new QTimeEdit(grbKardio);
     dtpStartTime->setObjectName(QStringLiteral("dtpStartTime"));
@@ -386,6 +388,8 @@ QGroupBox *TfrmMain::createExercisesGroup(QWidget *parent)
     cmbVjezba->lineEdit()->setMaxLength(ExerciseEntry::NameCapacity);
     cmbVjezba->setMinimumWidth(220);
     cmbTipIzvodjenja = new QComboBox(grbVjezbe);
+    cmbTipIzvodjenja->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cmbTipIzvodjenja->setMinimumWidth(140);
     cmbTipIzvodjenja->setObjectName(QStringLiteral("cmbTipIzvodjenja"));
     fields->addRow(QStringLiteral("Exercise:"), cmbVjezba);
     fields->addRow(QStringLiteral("Type of execution:"), cmbTipIzvodjenja);
