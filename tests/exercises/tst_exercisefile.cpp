@@ -1,5 +1,6 @@
 #include "common/Errors.h"
 #include "exercises/ExerciseFile.h"
+#include "support/FailingDevice.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -7,32 +8,6 @@
 #include <QTest>
 
 namespace {
-// Lets `allowed` bytes through to the target, then fails like a full disk.
-class FailingDevice : public QIODevice {
-public:
-    FailingDevice(QIODevice &target, qint64 allowed) : m_target(target), m_allowed(allowed)
-    {
-        open(QIODevice::WriteOnly);
-    }
-
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *data, qint64 length) override
-    {
-        const qint64 n = qMin(length, m_allowed);
-        m_target.write(data, n);
-        m_allowed -= n;
-        if (n < length) {
-            setErrorString(QStringLiteral("No space left on device"));
-            return -1;
-        }
-        return n;
-    }
-
-private:
-    QIODevice &m_target;
-    qint64 m_allowed;
-};
 
 QByteArray field(const char *hex, int capacity)
 {

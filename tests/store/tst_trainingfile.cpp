@@ -2,6 +2,7 @@
 #include "common/Errors.h"
 #include "store/TrainingFile.h"
 #include "store/WorkoutList.h"
+#include "support/FailingDevice.h"
 #include "support/TestEnvironment.h"
 
 #include <QFile>
@@ -18,32 +19,6 @@ WorkoutRecord workoutOn(const QDate &day, const QString &bodypart = QStringLiter
 }
 
 const QStringList kTypes = {QString(), "Light", "Heavy", "Volume", "Experimental"};
-
-// Passes writes on to the real target until a byte budget is spent, then fails:
-// a full disk or a killed process in the middle of a rewrite.
-class FailingDevice : public QIODevice {
-public:
-    FailingDevice(QIODevice &target, qint64 budget) : m_target(target), m_budget(budget)
-    {
-        open(QIODevice::WriteOnly);
-    }
-
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *data, qint64 size) override
-    {
-        if (size > m_budget) {
-            setErrorString(QStringLiteral("No space left on device"));
-            return -1;
-        }
-        m_budget -= size;
-        return m_target.write(data, size);
-    }
-
-private:
-    QIODevice &m_target;
-    qint64 m_budget;
-};
 }
 
 class TestTrainingFile : public QObject {
