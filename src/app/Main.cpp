@@ -624,7 +624,14 @@ void TfrmMain::OpenTrainingFile(const QString &name)
                                          "the next new workout is saved in its place.")
                               .arg(QFileInfo(path).fileName())
                               .arg(size % WorkoutRecord::Size));
-    FillWorkoutList();
+    int damaged = 0;
+    FillWorkoutList(&damaged);
+    if (damaged > 0)
+        m_prompts.warning(QStringLiteral("%1 workout(s) of \"%2\" claim more than 20 cardio or exercise rows, so the file "
+                                         "is damaged. They are shown with their first 20 rows; saving such a workout "
+                                         "stores those.")
+                              .arg(damaged)
+                              .arg(QFileInfo(path).fileName()));
     NewWorkout();
 }
 
@@ -686,11 +693,12 @@ ProgressCallback TfrmMain::progress(const QString &label)
     };
 }
 
-void TfrmMain::FillWorkoutList()
+void TfrmMain::FillWorkoutList(int *damaged)
 {
     lstProsliTreninzi->clear();
     requireTrainingFile();
-    const QStringList lines = WorkoutList::build(m_training, trainingTypes(), progress(QStringLiteral("Reading workouts...")));
+    const QStringList lines =
+        WorkoutList::build(m_training, trainingTypes(), progress(QStringLiteral("Reading workouts...")), damaged);
     lstProsliTreninzi->addItems(lines);
 }
 

@@ -45,7 +45,8 @@ public:
 
     // Workout operations.
     void OpenTrainingFile(const QString &path);
-    void FillWorkoutList();
+    // damaged, when given, receives the number of records with row counts above 20.
+    void FillWorkoutList(int *damaged = nullptr);
     void ShowWorkout(int n);
     void SaveWorkout();
     void NewWorkout();

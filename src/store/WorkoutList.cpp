@@ -17,12 +17,15 @@ QString WorkoutList::workoutLine(const WorkoutRecord &record, const QStringList 
     return workoutLine(record.Date, record.Bodypart, record.TrainingType, trainingTypes);
 }
 
-QStringList WorkoutList::build(TrainingFile &file, const QStringList &trainingTypes, const ProgressCallback &progress)
+QStringList WorkoutList::build(TrainingFile &file, const QStringList &trainingTypes, const ProgressCallback &progress,
+                               int *damaged)
 {
     QStringList lines;
     const int count = file.RecordCount();
     lines.reserve(count + count / 3);
     int previousWeekday = -1;
+    if (damaged)
+        *damaged = 0;
     constexpr int chunk = 1024;
     for (int first = 0; first < count; first += chunk) {
         const int n = qMin(chunk, count - first);
@@ -37,6 +40,9 @@ QStringList WorkoutList::build(TrainingFile &file, const QStringList &trainingTy
             lines << workoutLine(date, readStoredString(record + WorkoutLayout::Bodypart, WorkoutRecord::BodypartCapacity),
                                  LittleEndian::readU8(record + WorkoutLayout::TrainingType), trainingTypes);
             previousWeekday = weekday;
+            if (damaged && (LittleEndian::readU8(record + WorkoutLayout::CardioCount) > WorkoutRecord::MaxRows
+                            || LittleEndian::readU8(record + WorkoutLayout::ExerciseCount) > WorkoutRecord::MaxRows))
+                ++*damaged;
         }
         if (progress)
             progress(first + n, count);

@@ -13,7 +13,9 @@ inline bool isSeparator(const QString &line) { return line == Separator; }
 // "12.3.2009 - Chest (Heavy)"; a type index beyond the list shows an empty type.
 QString workoutLine(double date, const QString &bodypart, int trainingType, const QStringList &trainingTypes);
 QString workoutLine(const WorkoutRecord &record, const QStringList &trainingTypes);
-QStringList build(TrainingFile &file, const QStringList &trainingTypes, const ProgressCallback &progress = {});
+// damaged, when given, receives the number of records whose row counts exceed 20.
+QStringList build(TrainingFile &file, const QStringList &trainingTypes, const ProgressCallback &progress = {},
+                  int *damaged = nullptr);
 // The record number of line i: the workout lines among lines 0..i, minus 1.
 int RecordNumberOfItem(const QStringList &lines, int i);
 // The line index of a record number, or -1.

@@ -556,6 +556,24 @@ private slots:
         QVERIFY(prompts.take().last().text.contains("\"Format converter\""));
     }
 
+    void damagedRecordsAreReported()
+    {
+        QByteArray damaged = workout(QDate(2009, 3, 3), "Back").encode();
+        damaged[2684] = char(60); // exercise count far beyond the 20 slots
+        QByteArray bytes = workout(QDate(2009, 3, 2), "Chest").encode() + damaged;
+        start();
+        env->writeFile("bad.dat", bytes);
+        prompts.fileAnswers << env->path("bad.dat");
+        action("actOtvoriTrening")->trigger();
+        QCOMPARE(prompts.texts("warning").size(), 1);
+        QVERIFY(prompts.texts("warning").at(0).startsWith("1 workout(s) of \"bad.dat\" claim more than 20"));
+        prompts.take();
+        QCOMPARE(listLines().size(), 2);
+        selectLine(1);
+        action("mniOpenTraining")->trigger();
+        QCOMPARE(exercises()->entryCount(), 20);
+    }
+
     void closeWritesPositionAndTrainingFile()
     {
         start();
