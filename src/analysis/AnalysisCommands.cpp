@@ -4,6 +4,7 @@
 #include "analysis/ReportText.h"
 #include "analysis/WeekStatistics.h"
 #include "analysis/WorkoutExport.h"
+#include "common/WholeFile.h"
 #include "common/ProgramFolder.h"
 #include "store/WorkoutList.h"
 
@@ -94,7 +95,7 @@ void ExportWorkoutText(WorkoutSession &session)
     if (path.isEmpty())
         return;
     const WorkoutRecord record = session.trainingFile().ReadRecord(session.currentRecordIndex());
-    ReportText::writeWholeFile(path, ReportText::encode(workoutText(record, session.trainingTypes())));
+    WholeFile::write(path, ReportText::encode(workoutText(record, session.trainingTypes())));
 }
 
 void ExportAllWeekAnalyses(WorkoutSession &session)
@@ -104,7 +105,7 @@ void ExportAllWeekAnalyses(WorkoutSession &session)
         return;
     const QString text = allWeekStatistics(session.trainingFile(), session.workoutLines(), typeLists(session),
                                            session.progress(QStringLiteral("Exporting the week analyses")));
-    ReportText::writeWholeFile(path, ReportText::encode(text));
+    WholeFile::write(path, ReportText::encode(text));
 }
 
 void ExportHtml(WorkoutSession &session)
@@ -120,5 +121,5 @@ void ExportHtml(WorkoutSession &session)
     const QString templatePath = ProgramFolder::resolve(session.templateFileName());
     const QByteArray templateContent = readTemplate(templatePath);
     const WorkoutRecord record = session.trainingFile().ReadRecord(session.currentRecordIndex());
-    ReportText::writeWholeFile(path, htmlPage(templateContent, templatePath, lines.at(s), record, session.trainingTypes()));
+    WholeFile::write(path, htmlPage(templateContent, templatePath, lines.at(s), record, session.trainingTypes()));
 }

@@ -43,24 +43,16 @@ QString dayDensity(TrainingFile &file, const QStringList &lines, int s, const Pr
     const QDate day = DayCount::toDate(file.ReadRecord(WorkoutList::RecordNumberOfItem(lines, s)).Date);
 
     // Only the dates are read for the whole file; matching records are decoded.
-    const int workouts = WorkoutList::RecordNumberOfItem(lines, int(lines.size()) - 1) + 1;
+    const int workouts = WorkoutList::workoutCount(lines);
     TrainingTotals totals;
     float duration = 0;
-    constexpr int chunk = 1024;
-    for (int start = 0; start < workouts; start += chunk) {
-        const int n = qMin(chunk, workouts - start);
-        const QByteArray data = file.readRaw(start, n);
-        for (int i = 0; i < n; ++i) {
-            const char *bytes = data.constData() + qsizetype(i) * WorkoutRecord::Size;
-            if (DayCount::toDate(LittleEndian::readDouble(bytes + WorkoutLayout::Date)) != day)
-                continue;
-            const WorkoutRecord record = WorkoutRecord::decode(bytes);
-            duration += record.Duration;
-            totals.addExercises(record.Exercises);
-        }
-        if (progress)
-            progress(start + n, workouts);
-    }
+    file.forEachRaw(0, workouts, [&](const char *bytes) {
+        if (DayCount::toDate(LittleEndian::readDouble(bytes + WorkoutLayout::Date)) != day)
+            return;
+        const WorkoutRecord record = WorkoutRecord::decode(bytes);
+        duration += record.Duration;
+        totals.addExercises(record.Exercises);
+    }, progress);
     return QStringLiteral("Density for date ") + RegionalSettings::current().dateText(day) + QLatin1Char(':') + CRLF
         + WorkoutList::Separator + CRLF + CRLF + QStringLiteral("Total duration: ") + FixedTwoDecimals(duration)
         + QStringLiteral(" min") + CRLF + exerciseLines(totals);

@@ -21,14 +21,9 @@ QString itemOrEmpty(const QStringList &items, int index);
 // Text in the single-byte code page of the exported files.
 QByteArray encode(const QString &text);
 
-// Reads records [first, first+count) in chunks and hands each one to visit; progress
-// counts the records done.
+// Decodes records [first, first+count), read in chunks, and hands each one to visit;
+// progress counts the records done.
 void forEachRecord(TrainingFile &file, int first, int count,
                    const std::function<void(const WorkoutRecord &)> &visit,
                    const ProgressCallback &progress = {});
-
-// Writes a whole export file: the content goes to a temporary file that replaces the
-// target only once everything is written, so a failure leaves no partial file.
-// Raises IoError naming the file.
-void writeWholeFile(const QString &path, const QByteArray &content);
 }

@@ -158,7 +158,7 @@ QString trainingPeriodAnalysis(TrainingFile &file, const QStringList &lines, con
                                const ProgressCallback &progress)
 {
     // The workout lines stand for records 0.. in order.
-    const int workouts = WorkoutList::RecordNumberOfItem(lines, int(lines.size()) - 1) + 1;
+    const int workouts = WorkoutList::workoutCount(lines);
     if (workouts <= 0)
         return QString();
 
@@ -187,7 +187,7 @@ QString allWeekStatistics(TrainingFile &file, const QStringList &lines, const An
     QString out;
     int record = 0; // record number of the next workout line
     bool weekStart = true;
-    const int total = WorkoutList::RecordNumberOfItem(lines, int(lines.size()) - 1) + 1;
+    const int total = WorkoutList::workoutCount(lines);
     // Progress in steps of about one percent: a window repaints on each report.
     const int step = qMax(1, total / 100);
     int reported = 0;

@@ -5,9 +5,9 @@
 #include "common/Errors.h"
 #include "common/RegionalSettings.h"
 #include "common/ValueConversions.h"
+#include "common/WholeFile.h"
 
 #include <QDir>
-#include <QFile>
 
 using ReportText::CRLF;
 
@@ -140,13 +140,5 @@ QByteArray htmlPage(const QByteArray &templateContent, const QString &templateNa
 
 QByteArray readTemplate(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw IoError(QStringLiteral("Cannot open the HTML template \"%1\": %2")
-                          .arg(QDir::toNativeSeparators(path), file.errorString()));
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw IoError(QStringLiteral("Cannot read the HTML template \"%1\": %2")
-                          .arg(QDir::toNativeSeparators(path), file.errorString()));
-    return content;
+    return WholeFile::read(path, QStringLiteral("the HTML template"));
 }

@@ -7,6 +7,7 @@
 #include "analysis/ReportText.h"
 #include "analysis/WeekStatistics.h"
 #include "analysis/WorkoutExport.h"
+#include "common/WholeFile.h"
 #include "common/ProgramFolder.h"
 #include "store/WorkoutList.h"
 
@@ -65,7 +66,7 @@ int exportTextCommand(CliContext &context, const QStringList &args)
     const int line = context.lineOfWorkout(args.at(0));
     const WorkoutRecord record =
         context.trainingFile().ReadRecord(WorkoutList::RecordNumberOfItem(context.workoutLines(), line));
-    ReportText::writeWholeFile(outputPath(args.at(1)),
+    WholeFile::write(outputPath(args.at(1)),
                                ReportText::encode(workoutText(record, context.configuration().trainingTypes)));
     return 0;
 }
@@ -74,7 +75,7 @@ int exportStatsCommand(CliContext &context, const QStringList &args)
 {
     requireArguments(args, 1, QStringLiteral("export-stats FILE"));
     const QString text = allWeekStatistics(context.trainingFile(), context.workoutLines(), typeLists(context));
-    ReportText::writeWholeFile(outputPath(args.at(0)), ReportText::encode(text));
+    WholeFile::write(outputPath(args.at(0)), ReportText::encode(text));
     return 0;
 }
 
@@ -100,7 +101,7 @@ int exportHtmlCommand(CliContext &context, const QStringList &args)
     const QByteArray templateContent = readTemplate(templatePath);
     const WorkoutRecord record =
         context.trainingFile().ReadRecord(WorkoutList::RecordNumberOfItem(context.workoutLines(), line));
-    ReportText::writeWholeFile(outputPath(positional.at(1)),
+    WholeFile::write(outputPath(positional.at(1)),
                                htmlPage(templateContent, templatePath, context.workoutLines().at(line), record,
                                         context.configuration().trainingTypes));
     return 0;

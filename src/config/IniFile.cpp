@@ -2,11 +2,11 @@
 
 #include "common/Errors.h"
 #include "common/ValueConversions.h"
+#include "common/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -128,11 +128,16 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     const QString eol = crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
     const QByteArray content = (lines.join(eol) + eol).toUtf8();
     const QFileInfo info(m_path);
-    QSaveFile file(m_path);
-    const bool ok = (!info.exists() || info.isWritable()) && file.open(QIODevice::WriteOnly)
-        && file.write(content) == content.size() && file.commit();
-    if (!ok)
-        throw IoError(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(info.absoluteFilePath())));
+    const auto unableToWrite = [&] {
+        return IoError(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(info.absoluteFilePath())));
+    };
+    if (info.exists() && !info.isWritable())
+        throw unableToWrite();
+    try {
+        WholeFile::write(m_path, content);
+    } catch (const IoError &) {
+        throw unableToWrite();
+    }
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, int value)

@@ -4,6 +4,7 @@
 #include "common/Errors.h"
 #include "common/RegionalSettings.h"
 #include "common/ValueConversions.h"
+#include "store/RowTexts.h"
 
 #include <algorithm>
 
@@ -31,9 +32,8 @@ ExerciseUsage CollectExerciseUsage(TrainingFile &file, const QString &name)
 {
     const QString lowerName = name.toLower();
     ExerciseUsage usage;
-    const int count = file.RecordCount();
-    for (int n = 0; n < count; ++n) {
-        const WorkoutRecord record = file.ReadRecord(n);
+    file.forEachRaw(0, file.RecordCount(), [&](const char *bytes) {
+        const WorkoutRecord record = WorkoutRecord::decode(bytes);
         float best = 0;
         bool newWorkout = true;
         for (const ExerciseEntry &e : record.Exercises) {
@@ -61,7 +61,7 @@ ExerciseUsage CollectExerciseUsage(TrainingFile &file, const QString &name)
             usage.oneRmPoints.append(best);
             usage.pointDates.append(usage.lastDate);
         }
-    }
+    });
     return usage;
 }
 
@@ -123,9 +123,7 @@ QList<QStringList> ExerciseUsageRows(TrainingFile &file, const QString &name, in
         for (const ExerciseEntry &e : record.Exercises) {
             if (!exerciseNameMatches(e.Name, lowerName))
                 continue;
-            const QString weight = e.Weight == 0 ? QStringLiteral("BW") : NumberText(TruncateToDecimals(2, e.Weight));
-            rows.append({QString::number(rows.size() + 1) + QLatin1Char('.'), e.Name, e.ExecutionType,
-                         QString::number(e.Sets), QString::number(e.Reps), weight});
+            rows.append(RowTexts::exerciseCells(e, int(rows.size()) + 1));
         }
     }
     return rows;

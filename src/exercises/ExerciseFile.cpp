@@ -2,10 +2,10 @@
 
 #include "common/Errors.h"
 #include "common/ProgramFolder.h"
+#include "common/WholeFile.h"
 #include "store/WorkoutRecord.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 QByteArray CatalogExercise::encode() const
 {
@@ -94,19 +94,7 @@ void ExerciseFile::save(const QList<CatalogExercise> &exercises)
     for (const CatalogExercise &e : exercises)
         content += e.encode();
 
-    QSaveFile target(path);
-    if (!target.open(QIODevice::WriteOnly))
-        fail(QStringLiteral("Cannot write"), target.errorString());
-    std::unique_ptr<QIODevice> wrapped = m_wrapper ? m_wrapper(target) : nullptr;
-    QIODevice &out = wrapped ? *wrapped : static_cast<QIODevice &>(target);
-    if (out.write(content) != content.size()) {
-        const QString reason = out.errorString();
-        target.cancelWriting();
-        fail(QStringLiteral("Cannot write"), reason);
-    }
-    wrapped.reset();
-    if (!target.commit())
-        fail(QStringLiteral("Cannot write"), target.errorString());
+    WholeFile::write(path, content, m_wrapper);
     // The old handle still refers to the replaced file.
     open(path);
 }

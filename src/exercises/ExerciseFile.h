@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/WholeFile.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QList>
@@ -63,13 +65,12 @@ public:
     void save(const QList<CatalogExercise> &exercises);
 
     // Tests put a device between the save and its temporary file to fail it.
-    using TargetWrapper = std::function<std::unique_ptr<QIODevice>(QIODevice &target)>;
-    void setSaveWrapper(TargetWrapper wrapper) { m_wrapper = std::move(wrapper); }
+    void setSaveWrapper(WholeFile::TargetWrapper wrapper) { m_wrapper = std::move(wrapper); }
 
 private:
     void requireOpen() const;
     [[noreturn]] void fail(const QString &what, const QString &reason) const;
 
     mutable QFile m_file;
-    TargetWrapper m_wrapper;
+    WholeFile::TargetWrapper m_wrapper;
 };

@@ -2,22 +2,11 @@
 
 #include "common/CodePage.h"
 #include "common/Errors.h"
+#include "common/WholeFile.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace {
-QByteArray readWholeFile(const QString &fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw IoError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw IoError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
-    return bytes;
-}
-
 QString decodeScript(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -38,7 +27,7 @@ void ProgramLines::insert(int k, const QString &text, int source, int sourceLine
 
 void ProgramLines::loadFile(const QString &fileName)
 {
-    const QStringList lines = splitLines(decodeScript(readWholeFile(fileName)));
+    const QStringList lines = splitLines(decodeScript(WholeFile::read(fileName)));
     clear();
     m_sources << fileName;
     m_lines = lines;
@@ -74,7 +63,7 @@ QString ProgramLines::describe(int k) const
 
 QStringList ProgramLines::readSingleByteLines(const QString &fileName)
 {
-    const QByteArray bytes = readWholeFile(fileName);
+    const QByteArray bytes = WholeFile::read(fileName);
     return splitLines(CodePage::decode(bytes.constData(), int(bytes.size())));
 }
 

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 TrainingFile::~TrainingFile()
 {
@@ -81,35 +80,42 @@ void TrainingFile::TruncateTo(int count)
         fail(QStringLiteral("Cannot truncate"));
 }
 
-void TrainingFile::copyRecords(QIODevice &out, int first, int count, qint64 &done, qint64 total,
+void TrainingFile::forEachChunk(int first, int count,
+                               const std::function<void(const QByteArray &bytes, int n)> &visit,
                                const ProgressCallback &progress)
 {
     constexpr int chunk = 1024; // records per read: about 3 MB
     for (int start = first; start < first + count; start += chunk) {
         const int n = qMin(chunk, first + count - start);
-        const QByteArray data = readRaw(start, n);
-        if (out.write(data) != data.size())
-            throw IoError(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(m_file.fileName()), out.errorString()));
-        done += n;
+        visit(readRaw(start, n), n);
         if (progress)
-            progress(done, total);
+            progress(start + n - first, count);
     }
+}
+
+void TrainingFile::forEachRaw(int first, int count, const std::function<void(const char *record)> &visit,
+                              const ProgressCallback &progress)
+{
+    forEachChunk(first, count, [&](const QByteArray &bytes, int n) {
+        for (int i = 0; i < n; ++i)
+            visit(bytes.constData() + qsizetype(i) * WorkoutRecord::Size);
+    }, progress);
+}
+
+void TrainingFile::copyRecords(QIODevice &out, int first, int count, qint64 doneBefore, qint64 total,
+                               const ProgressCallback &progress)
+{
+    forEachChunk(first, count, [&](const QByteArray &bytes, int) { WholeFile::writeTo(out, bytes, fileName()); },
+                 [&](qint64 done, qint64) {
+                     if (progress)
+                         progress(doneBefore + done, total);
+                 });
 }
 
 void TrainingFile::rewrite(const std::function<void(QIODevice &out)> &writeContent)
 {
     const QString path = m_file.fileName();
-    QSaveFile target(path);
-    if (!target.open(QIODevice::WriteOnly))
-        throw IoError(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), target.errorString()));
-    if (m_wrapper) {
-        std::unique_ptr<QIODevice> wrapped = m_wrapper(target);
-        writeContent(*wrapped);
-    } else {
-        writeContent(target);
-    }
-    if (!target.commit())
-        throw IoError(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), target.errorString()));
+    WholeFile::write(path, writeContent, m_wrapper);
     // The old handle still points at the replaced file.
     open(path);
 }
@@ -120,9 +126,8 @@ void TrainingFile::RemoveRecord(int n, const ProgressCallback &progress)
     if (n < 0 || n >= count)
         throw IoError(QStringLiteral("Read beyond end of file \"%1\"").arg(QDir::toNativeSeparators(m_file.fileName())));
     rewrite([&](QIODevice &out) {
-        qint64 done = 0;
-        copyRecords(out, 0, n, done, count - 1, progress);
-        copyRecords(out, n + 1, count - n - 1, done, count - 1, progress);
+        copyRecords(out, 0, n, 0, count - 1, progress);
+        copyRecords(out, n + 1, count - n - 1, n, count - 1, progress);
     });
 }
 
@@ -131,12 +136,8 @@ void TrainingFile::InsertRecord(int n, const WorkoutRecord &record, const Progre
     const int count = RecordCount();
     const int at = qBound(0, n, count);
     rewrite([&](QIODevice &out) {
-        qint64 done = 0;
-        copyRecords(out, 0, at, done, count + 1, progress);
-        const QByteArray bytes = record.encode();
-        if (out.write(bytes) != bytes.size())
-            throw IoError(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(m_file.fileName()), out.errorString()));
-        ++done;
-        copyRecords(out, at, count - at, done, count + 1, progress);
+        copyRecords(out, 0, at, 0, count + 1, progress);
+        WholeFile::writeTo(out, record.encode(), fileName());
+        copyRecords(out, at, count - at, at + 1, count + 1, progress);
     });
 }

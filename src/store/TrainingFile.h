@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/WholeFile.h"
 #include "store/WorkoutRecord.h"
 
 #include <QFile>
@@ -32,6 +33,13 @@ public:
     WorkoutRecord ReadRecord(int n);
     // Raw bytes of records [first, first+count), read in one go.
     QByteArray readRaw(int first, int count);
+    // Reads records [first, first+count) in chunks of about 3 MB and hands each chunk's
+    // bytes (n whole records) to visit; progress counts the records done of count.
+    void forEachChunk(int first, int count, const std::function<void(const QByteArray &bytes, int n)> &visit,
+                      const ProgressCallback &progress = {});
+    // The same, one record's bytes at a time.
+    void forEachRaw(int first, int count, const std::function<void(const char *record)> &visit,
+                    const ProgressCallback &progress = {});
     // 0 <= n <= RecordCount; n == RecordCount appends.
     void WriteRecord(int n, const WorkoutRecord &record);
     void TruncateTo(int count);
@@ -42,16 +50,15 @@ public:
     void InsertRecord(int n, const WorkoutRecord &record, const ProgressCallback &progress = {});
 
     // Tests put a device between the rewrite and its temporary file to fail it.
-    using TargetWrapper = std::function<std::unique_ptr<QIODevice>(QIODevice &target)>;
-    void setRewriteWrapper(TargetWrapper wrapper) { m_wrapper = std::move(wrapper); }
+    void setRewriteWrapper(WholeFile::TargetWrapper wrapper) { m_wrapper = std::move(wrapper); }
 
 private:
     void requireOpen() const;
     [[noreturn]] void fail(const QString &what) const;
     void rewrite(const std::function<void(QIODevice &out)> &writeContent);
-    void copyRecords(QIODevice &out, int first, int count, qint64 &done, qint64 total,
+    void copyRecords(QIODevice &out, int first, int count, qint64 doneBefore, qint64 total,
                      const ProgressCallback &progress);
 
     mutable QFile m_file;
-    TargetWrapper m_wrapper;
+    WholeFile::TargetWrapper m_wrapper;
 };

@@ -26,28 +26,25 @@ QStringList WorkoutList::build(TrainingFile &file, const QStringList &trainingTy
     int previousWeekday = -1;
     if (damaged)
         *damaged = 0;
-    constexpr int chunk = 1024;
-    for (int first = 0; first < count; first += chunk) {
-        const int n = qMin(chunk, count - first);
-        const QByteArray data = file.readRaw(first, n);
-        for (int i = 0; i < n; ++i) {
-            const char *record = data.constData() + qsizetype(i) * WorkoutRecord::Size;
-            const double date = LittleEndian::readDouble(record + WorkoutLayout::Date);
-            const QDate day = DayCount::toDate(date);
-            const int weekday = day.isValid() ? day.dayOfWeek() : 0;
-            if (previousWeekday > weekday)
-                lines << Separator;
-            lines << workoutLine(date, readStoredString(record + WorkoutLayout::Bodypart, WorkoutRecord::BodypartCapacity),
-                                 LittleEndian::readU8(record + WorkoutLayout::TrainingType), trainingTypes);
-            previousWeekday = weekday;
-            if (damaged && (LittleEndian::readU8(record + WorkoutLayout::CardioCount) > WorkoutRecord::MaxRows
-                            || LittleEndian::readU8(record + WorkoutLayout::ExerciseCount) > WorkoutRecord::MaxRows))
-                ++*damaged;
-        }
-        if (progress)
-            progress(first + n, count);
-    }
+    file.forEachRaw(0, count, [&](const char *record) {
+        const double date = LittleEndian::readDouble(record + WorkoutLayout::Date);
+        const QDate day = DayCount::toDate(date);
+        const int weekday = day.isValid() ? day.dayOfWeek() : 0;
+        if (previousWeekday > weekday)
+            lines << Separator;
+        lines << workoutLine(date, readStoredString(record + WorkoutLayout::Bodypart, WorkoutRecord::BodypartCapacity),
+                             LittleEndian::readU8(record + WorkoutLayout::TrainingType), trainingTypes);
+        previousWeekday = weekday;
+        if (damaged && (LittleEndian::readU8(record + WorkoutLayout::CardioCount) > WorkoutRecord::MaxRows
+                        || LittleEndian::readU8(record + WorkoutLayout::ExerciseCount) > WorkoutRecord::MaxRows))
+            ++*damaged;
+    }, progress);
     return lines;
+}
+
+int WorkoutList::workoutCount(const QStringList &lines)
+{
+    return RecordNumberOfItem(lines, int(lines.size()) - 1) + 1;
 }
 
 int WorkoutList::RecordNumberOfItem(const QStringList &lines, int i)

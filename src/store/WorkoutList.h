@@ -16,6 +16,8 @@ QString workoutLine(const WorkoutRecord &record, const QStringList &trainingType
 // damaged, when given, receives the number of records whose row counts exceed 20.
 QStringList build(TrainingFile &file, const QStringList &trainingTypes, const ProgressCallback &progress = {},
                   int *damaged = nullptr);
+// The number of workout lines (records) in the list.
+int workoutCount(const QStringList &lines);
 // The record number of line i: the workout lines among lines 0..i, minus 1.
 int RecordNumberOfItem(const QStringList &lines, int i);
 // The line index of a record number, or -1.
