@@ -1,7 +1,6 @@
 #include "analysis/WeekStatistics.h"
 
 #include "analysis/ReportText.h"
-#include "common/DayCount.h"
 #include "common/Errors.h"
 #include "common/RegionalSettings.h"
 #include "common/ValueConversions.h"
@@ -31,11 +30,6 @@ QString average(qint64 total, qint64 divisor)
     return FixedTwoDecimals(divisor == 0 ? 0.0 : double(total) / double(divisor));
 }
 
-QString dateOf(const WorkoutRecord &record)
-{
-    return RegionalSettings::current().dateText(DayCount::toDate(record.Date));
-}
-
 QString title(const QString &caption, const QString &firstDate, const QString &lastDate)
 {
     return caption + firstDate + QStringLiteral(" - ") + lastDate + QLatin1Char(':') + CRLF + WorkoutList::Separator
@@ -50,8 +44,8 @@ QString weekText(TrainingFile &file, const WeekRange &week, int firstRecord, con
     int seen = 0;
     ReportText::forEachRecord(file, firstRecord, week.workouts(), [&](const WorkoutRecord &record) {
         if (seen++ == 0)
-            firstDate = dateOf(record);
-        lastDate = dateOf(record);
+            firstDate = RegionalSettings::current().dayCountDateText(record.Date);
+        lastDate = RegionalSettings::current().dayCountDateText(record.Date);
         totals.add(record, lists.cardioTypes);
     });
     return title(QStringLiteral("Week analysis: "), firstDate, lastDate) + totals.text(week.workouts(), lists);
@@ -167,8 +161,8 @@ QString trainingPeriodAnalysis(TrainingFile &file, const QStringList &lines, con
     int seen = 0;
     ReportText::forEachRecord(file, 0, workouts, [&](const WorkoutRecord &record) {
         if (seen++ == 0)
-            firstDate = dateOf(record);
-        lastDate = dateOf(record);
+            firstDate = RegionalSettings::current().dayCountDateText(record.Date);
+        lastDate = RegionalSettings::current().dayCountDateText(record.Date);
         totals.add(record, lists.cardioTypes);
     }, progress);
 

@@ -1,47 +1,30 @@
 #include "analysis/WorkoutExport.h"
 
 #include "analysis/ReportText.h"
-#include "common/DayCount.h"
 #include "common/Errors.h"
 #include "common/RegionalSettings.h"
 #include "common/ValueConversions.h"
 #include "common/WholeFile.h"
+#include "store/RowTexts.h"
 
 #include <QDir>
 
 using ReportText::CRLF;
 
-namespace {
-QString dateText(double date)
-{
-    return RegionalSettings::current().dateText(DayCount::toDate(date));
-}
-
-QString timeText(double time)
-{
-    return RegionalSettings::current().timeText(DayCount::toTime(time));
-}
-
-QString durationText(float duration)
-{
-    return NumberText(TruncateToDecimals(2, duration));
-}
-}
-
 QString workoutText(const WorkoutRecord &record, const QStringList &trainingTypes)
 {
     const QString indent = QStringLiteral(" \t");
     QString t = QStringLiteral("Workout") + CRLF + CRLF;
-    t += indent + QStringLiteral("Date: ") + dateText(record.Date) + CRLF;
-    t += indent + QStringLiteral("Start time: ") + timeText(record.StartTime) + CRLF;
+    t += indent + QStringLiteral("Date: ") + RegionalSettings::current().dayCountDateText(record.Date) + CRLF;
+    t += indent + QStringLiteral("Start time: ") + RegionalSettings::current().dayCountTimeText(record.StartTime) + CRLF;
     t += indent + QStringLiteral("Duration: ") + NumberText(record.Duration) + QStringLiteral(" min") + CRLF;
     t += indent + QStringLiteral("Bodypart trained: ") + record.Bodypart + CRLF;
     t += indent + QStringLiteral("Type of traning: ") + ReportText::itemOrEmpty(trainingTypes, record.TrainingType) + CRLF;
     t += indent + QStringLiteral("Comment: ") + record.Comment + CRLF + CRLF;
     t += indent + QStringLiteral("Cardio:") + CRLF;
     for (const CardioEntry &row : record.Cardio) {
-        t += indent + indent + row.CardioType + QLatin1Char(' ') + timeText(row.StartTime) + QLatin1Char(' ')
-            + durationText(row.Duration) + QStringLiteral(" min ") + QString::number(row.Distance) + QLatin1Char(' ')
+        t += indent + indent + row.CardioType + QLatin1Char(' ') + RegionalSettings::current().dayCountTimeText(row.StartTime) + QLatin1Char(' ')
+            + RowTexts::twoDecimalsText(row.Duration) + QStringLiteral(" min ") + QString::number(row.Distance) + QLatin1Char(' ')
             + QString::number(row.Calories) + CRLF;
     }
     t += CRLF + indent + QStringLiteral("Exercises:") + CRLF;
@@ -58,8 +41,8 @@ QString htmlFragment(const QString &heading, const WorkoutRecord &record, const 
     QString t;
     t += QStringLiteral("<center><h3>") + heading + QStringLiteral("</h3></center><br/><br/>") + CRLF;
     t += QStringLiteral("<b><u>Workout info:</u></b><br/><ul>") + CRLF;
-    t += QStringLiteral("<li>Date: ") + dateText(record.Date) + QStringLiteral("</li>") + CRLF;
-    t += QStringLiteral("<li>Start time: ") + timeText(record.StartTime) + QStringLiteral("</li>") + CRLF;
+    t += QStringLiteral("<li>Date: ") + RegionalSettings::current().dayCountDateText(record.Date) + QStringLiteral("</li>") + CRLF;
+    t += QStringLiteral("<li>Start time: ") + RegionalSettings::current().dayCountTimeText(record.StartTime) + QStringLiteral("</li>") + CRLF;
     t += QStringLiteral("<li>Duration: ") + NumberText(record.Duration) + QStringLiteral(" min</li>") + CRLF;
     t += QStringLiteral("<li>Bodypart trained: ") + record.Bodypart + QStringLiteral("</li>") + CRLF;
     t += QStringLiteral("<li>Type of traning: ") + ReportText::itemOrEmpty(trainingTypes, record.TrainingType)
@@ -75,7 +58,7 @@ QString htmlFragment(const QString &heading, const WorkoutRecord &record, const 
     int i = 0;
     for (const CardioEntry &row : record.Cardio) {
         t += QStringLiteral("<tr><td>%1.</td><td>%2</td><td>%3</td><td>%4 min</td><td>%5</td><td>%6</td></tr>")
-                 .arg(QString::number(++i), row.CardioType, timeText(row.StartTime), durationText(row.Duration),
+                 .arg(QString::number(++i), row.CardioType, RegionalSettings::current().dayCountTimeText(row.StartTime), RowTexts::twoDecimalsText(row.Duration),
                       QString::number(row.Distance), QString::number(row.Calories))
             + CRLF;
     }

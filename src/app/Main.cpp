@@ -317,9 +317,8 @@ void TfrmMain::createWorkoutList(QWidget *parent)
         return action;
     };
     mniOpenTraining = item("mniOpenTraining", "&View", QKeySequence(Qt::Key_Return), [this] {
-        const int line = selectedLine();
-        if (line >= 0 && !WorkoutList::isSeparator(lstProsliTreninzi->item(line)->text()))
-            ShowWorkout(WorkoutList::RecordNumberOfItem(workoutLines(), line));
+        if (const int n = selectedRecord(); n >= 0)
+            ShowWorkout(n);
     });
     mniOpenTraining->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     mniSecondWindow = item("mniSecondWindow", "Vie&w in second window", QKeySequence(Qt::CTRL | Qt::Key_Return),
@@ -727,28 +726,41 @@ void TfrmMain::selectLine(int line)
     lstProsliTreninzi->item(line)->setSelected(true);
 }
 
-QStringList TfrmMain::trainingTypes() const
+namespace {
+QStringList comboItems(const QComboBox *box)
 {
     QStringList items;
-    for (int i = 0; i < m_form.cmbTipTreninga->count(); ++i)
-        items << m_form.cmbTipTreninga->itemText(i);
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
     return items;
+}
+}
+
+QStringList TfrmMain::trainingTypes() const
+{
+    return comboItems(m_form.cmbTipTreninga);
 }
 
 QStringList TfrmMain::cardioTypes() const
 {
-    QStringList items;
-    for (int i = 0; i < cmbVrstaKardio->count(); ++i)
-        items << cmbVrstaKardio->itemText(i);
-    return items;
+    return comboItems(cmbVrstaKardio);
 }
 
 QStringList TfrmMain::bodyparts() const
 {
-    QStringList items;
-    for (int i = 0; i < m_form.cmbDioTijela->count(); ++i)
-        items << m_form.cmbDioTijela->itemText(i);
-    return items;
+    return comboItems(m_form.cmbDioTijela);
+}
+
+int TfrmMain::selectedRecord() const
+{
+    const int line = selectedLine();
+    if (line < 0 || WorkoutList::isSeparator(lstProsliTreninzi->item(line)->text()))
+        return -1;
+    int record = -1;
+    for (int k = 0; k <= line; ++k)
+        if (!WorkoutList::isSeparator(lstProsliTreninzi->item(k)->text()))
+            ++record;
+    return record;
 }
 
 // ---------------------------------------------------------------------------
@@ -825,12 +837,11 @@ void TfrmMain::NewWorkout()
 
 void TfrmMain::DeleteWorkout()
 {
-    const int line = selectedLine();
-    if (line < 0 || WorkoutList::isSeparator(lstProsliTreninzi->item(line)->text()))
+    const int n = selectedRecord();
+    if (n < 0)
         return;
     if (m_prompts.confirm(QStringLiteral("Do your want to delete selected workout?")) != UserPrompts::Answer::Yes)
         return;
-    const int n = WorkoutList::RecordNumberOfItem(workoutLines(), line);
     const WorkoutRecord record = trainingFile().ReadRecord(n);
     CurrentRecordIndex = n;
     m_training.RemoveRecord(n, progress(QStringLiteral("Deleting the workout...")));
@@ -858,21 +869,15 @@ void TfrmMain::UndoDeletion()
         FillWorkoutList();
         break;
     }
-    case 2: {
-        ExerciseEntry e = UndoExercise;
-        const QStringList cells = {QString(), e.Name, e.ExecutionType, QString::number(e.Sets), QString::number(e.Reps),
-                                   e.Weight == 0.0f ? QStringLiteral("BW") : NumberText(e.Weight)};
-        m_form.stgVjezbe->insertEntry(qMin(UndoExerciseRow, m_form.stgVjezbe->entryCount() + 1), cells);
+    case 2:
+        // A row put back lands at its old place, or last when the grid has shrunk since.
+        m_form.stgVjezbe->insertEntry(qMin(UndoExerciseRow, m_form.stgVjezbe->entryCount() + 1),
+                                      RowTexts::exerciseCells(UndoExercise, 0, RowTexts::Numbers::Exact));
         break;
-    }
-    case 3: {
-        const CardioEntry &c = UndoCardio;
-        const QStringList cells = {QString(), c.CardioType,
-                                   RegionalSettings::current().timeText(DayCount::toTime(c.StartTime)),
-                                   NumberText(c.Duration), QString::number(c.Distance), QString::number(c.Calories)};
-        m_form.stgKardio->insertEntry(qMin(UndoCardioRow, m_form.stgKardio->entryCount() + 1), cells);
+    case 3:
+        m_form.stgKardio->insertEntry(qMin(UndoCardioRow, m_form.stgKardio->entryCount() + 1),
+                                      RowTexts::cardioCells(UndoCardio, 0, RowTexts::Numbers::Exact));
         break;
-    }
     }
     clearUndo();
 }
@@ -902,11 +907,10 @@ void TfrmMain::CutWorkout()
 
 void TfrmMain::ViewInSecondWindow()
 {
-    const int line = selectedLine();
-    if (!m_secondWindow || line < 0 || WorkoutList::isSeparator(lstProsliTreninzi->item(line)->text()))
+    const int n = selectedRecord();
+    if (!m_secondWindow || n < 0)
         return;
-    const int n = WorkoutList::RecordNumberOfItem(workoutLines(), line);
-    m_secondWindow->view(trainingFile().ReadRecord(n), lstProsliTreninzi->item(line)->text());
+    m_secondWindow->view(trainingFile().ReadRecord(n), lstProsliTreninzi->item(selectedLine())->text());
 }
 
 // ---------------------------------------------------------------------------

@@ -118,6 +118,8 @@ private:
     void clearUndo();
     void requireTrainingFile() const;
     void selectLine(int line);
+    // The record number of the selected workout line; -1 for none or a separator.
+    int selectedRecord() const;
 
     UserPrompts &m_prompts;
     std::vector<std::function<void()>> m_closeHooks;

@@ -9,7 +9,6 @@
 #include "analysis/WorkoutExport.h"
 #include "common/WholeFile.h"
 #include "common/ProgramFolder.h"
-#include "store/WorkoutList.h"
 
 #include <QDir>
 
@@ -63,9 +62,7 @@ int densityCommand(CliContext &context, const QStringList &args)
 int exportTextCommand(CliContext &context, const QStringList &args)
 {
     requireArguments(args, 2, QStringLiteral("export-text N FILE"));
-    const int line = context.lineOfWorkout(args.at(0));
-    const WorkoutRecord record =
-        context.trainingFile().ReadRecord(WorkoutList::RecordNumberOfItem(context.workoutLines(), line));
+    const WorkoutRecord record = context.workout(args.at(0));
     WholeFile::write(outputPath(args.at(1)),
                                ReportText::encode(workoutText(record, context.configuration().trainingTypes)));
     return 0;
@@ -99,8 +96,7 @@ int exportHtmlCommand(CliContext &context, const QStringList &args)
 
     const int line = context.lineOfWorkout(positional.at(0));
     const QByteArray templateContent = readTemplate(templatePath);
-    const WorkoutRecord record =
-        context.trainingFile().ReadRecord(WorkoutList::RecordNumberOfItem(context.workoutLines(), line));
+    const WorkoutRecord record = context.workout(positional.at(0));
     WholeFile::write(outputPath(positional.at(1)),
                                htmlPage(templateContent, templatePath, context.workoutLines().at(line), record,
                                         context.configuration().trainingTypes));

@@ -39,15 +39,24 @@ const QStringList &CliContext::workoutLines()
     return *m_lines;
 }
 
-int CliContext::lineOfWorkout(const QString &numberText)
+int CliContext::recordOfWorkout(const QString &numberText)
 {
     const int n = cliNumberArgument(numberText, QStringLiteral("workout number"));
-    const int line = WorkoutList::lineOfRecord(workoutLines(), n - 1);
-    if (line < 0)
+    if (n > trainingFile().RecordCount())
         throw CliUsageError(QStringLiteral("There is no workout %1; the training file holds %2.")
                                 .arg(n)
                                 .arg(trainingFile().RecordCount()));
-    return line;
+    return n - 1;
+}
+
+int CliContext::lineOfWorkout(const QString &numberText)
+{
+    return WorkoutList::lineOfRecord(workoutLines(), recordOfWorkout(numberText));
+}
+
+WorkoutRecord CliContext::workout(const QString &numberText)
+{
+    return trainingFile().ReadRecord(recordOfWorkout(numberText));
 }
 
 int cliNumberArgument(const QString &text, const QString &what)

@@ -32,8 +32,12 @@ public:
     QString trainingFileName();
     TrainingFile &trainingFile();
     const QStringList &workoutLines();
-    // The list line of workout N (1-based record number); a usage error when there is none.
+    // The record number of workout N (1-based); a usage error when there is none.
+    int recordOfWorkout(const QString &numberText);
+    // The list line of workout N.
     int lineOfWorkout(const QString &numberText);
+    // Workout N itself, read from the training file; a usage error when there is none.
+    WorkoutRecord workout(const QString &numberText);
 
 private:
     std::unique_ptr<StartupConfiguration> m_configuration;

@@ -1,5 +1,6 @@
 #include "common/RegionalSettings.h"
 
+#include "common/DayCount.h"
 #include "common/Errors.h"
 
 #include <QLocale>
@@ -85,6 +86,16 @@ QString RegionalSettings::dateText(const QDate &date) const
 QString RegionalSettings::timeText(const QTime &time) const
 {
     return QLocale::c().toString(time, timeFormat);
+}
+
+QString RegionalSettings::dayCountDateText(double dayCount) const
+{
+    return dateText(DayCount::toDate(dayCount));
+}
+
+QString RegionalSettings::dayCountTimeText(double dayCount) const
+{
+    return timeText(DayCount::toTime(dayCount));
 }
 
 QDate RegionalSettings::parseDate(const QString &text) const

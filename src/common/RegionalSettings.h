@@ -21,6 +21,9 @@ struct RegionalSettings {
 
     QString dateText(const QDate &date) const;
     QString timeText(const QTime &time) const;
+    // The day of a day count, and the time of day of one, as texts.
+    QString dayCountDateText(double dayCount) const;
+    QString dayCountTimeText(double dayCount) const;
     // Both raise ConversionError naming the text when it does not read.
     QDate parseDate(const QString &text) const;
     QTime parseTime(const QString &text) const;

@@ -1,6 +1,5 @@
 #include "exercises/ExerciseAnalysis.h"
 
-#include "common/DayCount.h"
 #include "common/Errors.h"
 #include "common/RegionalSettings.h"
 #include "common/ValueConversions.h"
@@ -21,13 +20,6 @@ bool exerciseNameMatches(const QString &rowName, const QString &lowerName)
     return rowName.toLower() == lowerName;
 }
 
-namespace {
-QString dateText(double dayCount)
-{
-    return RegionalSettings::current().dateText(DayCount::toDate(dayCount));
-}
-}
-
 ExerciseUsage CollectExerciseUsage(TrainingFile &file, const QString &name)
 {
     const QString lowerName = name.toLower();
@@ -40,8 +32,8 @@ ExerciseUsage CollectExerciseUsage(TrainingFile &file, const QString &name)
             if (!exerciseNameMatches(e.Name, lowerName))
                 continue;
             if (usage.firstDate.isEmpty())
-                usage.firstDate = dateText(record.Date);
-            usage.lastDate = dateText(record.Date);
+                usage.firstDate = RegionalSettings::current().dayCountDateText(record.Date);
+            usage.lastDate = RegionalSettings::current().dayCountDateText(record.Date);
             if (newWorkout) {
                 ++usage.workouts;
                 newWorkout = false;

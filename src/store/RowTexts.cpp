@@ -19,22 +19,29 @@ const QStringList &RowTexts::exerciseHeaders()
     return headers;
 }
 
-QStringList RowTexts::cardioCells(const CardioEntry &e, int k)
+QString RowTexts::twoDecimalsText(float value)
+{
+    return NumberText(TruncateToDecimals(2, value));
+}
+
+namespace {
+QString numberText(float value, RowTexts::Numbers numbers)
+{
+    return numbers == RowTexts::Numbers::Exact ? NumberText(value) : RowTexts::twoDecimalsText(value);
+}
+}
+
+QStringList RowTexts::cardioCells(const CardioEntry &e, int k, Numbers numbers)
 {
     return {QString::number(k) + QLatin1Char('.'), e.CardioType,
-            RegionalSettings::current().timeText(DayCount::toTime(e.StartTime)),
-            NumberText(TruncateToDecimals(2, e.Duration)), QString::number(e.Distance), QString::number(e.Calories)};
+            RegionalSettings::current().dayCountTimeText(e.StartTime), numberText(e.Duration, numbers),
+            QString::number(e.Distance), QString::number(e.Calories)};
 }
 
-QString RowTexts::weightText(float weight)
-{
-    return weight == 0.0f ? QStringLiteral("BW") : NumberText(TruncateToDecimals(2, weight));
-}
-
-QStringList RowTexts::exerciseCells(const ExerciseEntry &e, int k)
+QStringList RowTexts::exerciseCells(const ExerciseEntry &e, int k, Numbers numbers)
 {
     return {QString::number(k) + QLatin1Char('.'), e.Name, e.ExecutionType, QString::number(e.Sets),
-            QString::number(e.Reps), weightText(e.Weight)};
+            QString::number(e.Reps), e.Weight == 0.0f ? QStringLiteral("BW") : numberText(e.Weight, numbers)};
 }
 
 void RowTexts::requireFits(qint64 value, qint64 maximum, const QString &field)

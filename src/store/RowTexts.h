@@ -11,11 +11,15 @@ constexpr int Columns = 6;
 const QStringList &cardioHeaders();
 const QStringList &exerciseHeaders();
 
+// How durations and weights show: cut to two decimals, as added and shown rows have
+// them, or exact, as a row put back by an undo has them.
+enum class Numbers { TwoDecimals, Exact };
+
 // Row k (from 1) of the grid: "k.", then the entry's columns.
-QStringList cardioCells(const CardioEntry &entry, int k);
-QStringList exerciseCells(const ExerciseEntry &entry, int k);
-// The weight cell: "BW" for 0, else the number cut to two decimals.
-QString weightText(float weight);
+QStringList cardioCells(const CardioEntry &entry, int k, Numbers numbers = Numbers::TwoDecimals);
+QStringList exerciseCells(const ExerciseEntry &entry, int k, Numbers numbers = Numbers::TwoDecimals);
+// A duration or weight cut to two decimals: 82.567 gives 82.56.
+QString twoDecimalsText(float value);
 
 // Reads columns 1..5 back into an entry. A cell that does not read, or a whole number
 // that does not fit its field, raises ConversionError naming the text.

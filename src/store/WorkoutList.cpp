@@ -8,7 +8,7 @@ QString WorkoutList::workoutLine(double date, const QString &bodypart, int train
                                  const QStringList &trainingTypes)
 {
     const QString type = trainingType < trainingTypes.size() ? trainingTypes.at(trainingType) : QString();
-    return RegionalSettings::current().dateText(DayCount::toDate(date)) + QStringLiteral(" - ") + bodypart
+    return RegionalSettings::current().dayCountDateText(date) + QStringLiteral(" - ") + bodypart
         + QStringLiteral(" (") + type + QStringLiteral(")");
 }
 
