@@ -14,23 +14,6 @@
 #include <QLineEdit>
 #include <QTimeEdit>
 
-LimitedTextEdit::LimitedTextEdit(int maxLength, QWidget *parent) : QPlainTextEdit(parent), m_maxLength(maxLength)
-{
-    connect(this, &QPlainTextEdit::textChanged, this, &LimitedTextEdit::enforceLimit);
-}
-
-void LimitedTextEdit::enforceLimit()
-{
-    const QString text = toPlainText();
-    if (text.size() <= m_maxLength)
-        return;
-    const int position = qMin(textCursor().position(), m_maxLength);
-    setPlainText(text.left(m_maxLength));
-    QTextCursor cursor = textCursor();
-    cursor.setPosition(position);
-    setTextCursor(cursor);
-}
-
 QLineEdit *createMaskEdit(const QString &objectName, const QString &mask, QWidget *parent)
 {
     auto *edit = new QLineEdit(parent);

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "common/LimitedTextEdit.h"
 #include "store/WorkoutRecord.h"
-
-#include <QPlainTextEdit>
 
 class QComboBox;
 class QDateEdit;
@@ -10,17 +9,6 @@ class QGroupBox;
 class QLineEdit;
 class QTimeEdit;
 class WorkoutGrid;
-
-// A memo that holds at most a given number of characters.
-class LimitedTextEdit : public QPlainTextEdit {
-    Q_OBJECT
-public:
-    LimitedTextEdit(int maxLength, QWidget *parent = nullptr);
-
-private:
-    void enforceLimit();
-    int m_maxLength;
-};
 
 // A masked edit for "00:00" or "0000.00": its text with blank positions as spaces.
 QLineEdit *createMaskEdit(const QString &objectName, const QString &mask, QWidget *parent);

@@ -1,6 +1,7 @@
 #include "exercises/Vjezbe.h"
 
 #include "common/CommandGuard.h"
+#include "common/LimitedTextEdit.h"
 #include "common/UserPrompts.h"
 #include "exercises/ExerciseAnalysis.h"
 #include "exercises/ExerciseGrid.h"
@@ -28,7 +29,6 @@
 namespace {
 const QString AnalysisCaption = QStringLiteral("Analysis of the application of the exercise");
 const QString UsageTab = QStringLiteral("Exercise usage");
-constexpr int DescriptionLimit = 255;
 
 template <typename T>
 T *named(T *widget, const char *name)
@@ -90,17 +90,9 @@ void TfrmVjezbe::buildControls()
     edtNaziv = named(new QLineEdit(this), "edtNaziv");
     edtNaziv->setMaxLength(CatalogExercise::NameCapacity);
     cmbDioTijela = named(new QComboBox(this), "cmbDioTijela");
-    memOpis = named(new QPlainTextEdit(this), "memOpis");
+    memOpis = named(new LimitedTextEdit(CatalogExercise::DescriptionCapacity, this), "memOpis");
     memOpis->setTabChangesFocus(true);
     memOpis->setFixedHeight(70);
-    connect(memOpis, &QPlainTextEdit::textChanged, this, [this] {
-        const QString text = memOpis->toPlainText();
-        if (text.size() > DescriptionLimit) {
-            const QSignalBlocker block(memOpis);
-            memOpis->setPlainText(text.left(DescriptionLimit));
-            memOpis->moveCursor(QTextCursor::End);
-        }
-    });
     bitDodaj = named(new QPushButton(QStringLiteral("Add"), this), "bitDodaj");
     bitDodaj->setDefault(true);
     bitSpremi = named(new QPushButton(QStringLiteral("Save"), this), "bitSpremi");
