@@ -257,10 +257,7 @@ void ScriptInterpreter::RunScript(const QString &fileName)
 
 QString ScriptInterpreter::NormalizeLine(const QString &line)
 {
-    QString lower = line;
-    for (QChar &c : lower)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + 32);
+    const QString lower = asciiLower(line);
     const qsizetype n = lower.size();
     QString out;
     out.reserve(n);

@@ -39,6 +39,7 @@ qint64 positionArgument(ScriptInterpreter &in, const QString &argument)
 {
     return ParseInteger(in.EvaluateText(argument));
 }
+}
 
 QString asciiLower(QString text)
 {
@@ -54,7 +55,6 @@ QString asciiUpper(QString text)
         if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
             c = QChar(c.unicode() - 32);
     return text;
-}
 }
 
 // ---- arrays ----

@@ -7,6 +7,11 @@
 // The library objects of the script language: "math" (numeric functions), "string"
 // (text functions) and "array" (functions on arrays held in text variables).
 
+// Latin letters A-Z to lower (or a-z to upper) case; every other character stays,
+// as scripts expect of their keywords and of string_lower and string_upper.
+QString asciiLower(QString text);
+QString asciiUpper(QString text);
+
 // Arrays are texts in which each element is followed by ":"; "3:1:2:" holds the
 // elements 3, 1 and 2, the empty text is the empty array. Positions count from 1.
 namespace ScriptArray {
