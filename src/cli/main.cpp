@@ -37,28 +37,58 @@ const CliCommand *findCommand(const QString &name)
     return nullptr;
 }
 
-// A command that draws needs fonts, so it gets an offscreen GUI application.
-bool commandNeedsGui(int argc, char *argv[])
+// The command line split once: the shared options with their values, then the
+// command name and everything after it, which belongs to the command.
+struct CommandLine {
+    QList<QPair<QString, QString>> options;
+    QString command;
+    QStringList commandArgs;
+    bool help = false;
+};
+
+CommandLine parseCommandLine(QStringList args)
 {
-    static const QStringList optionsWithValue = {"--folder", "--training", "--date-format", "--time-format",
-                                                 "--decimal-separator"};
-    for (int i = 1; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        if (optionsWithValue.contains(arg)) {
-            ++i;
-            continue;
+    CommandLine line;
+    while (!args.isEmpty()) {
+        const QString arg = args.takeFirst();
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            line.help = true;
+            return line;
         }
         if (!arg.startsWith(QLatin1String("--"))) {
-            const CliCommand *command = findCommand(arg);
-            return command && command->needsGui;
+            line.command = arg;
+            line.commandArgs = args;
+            return line;
         }
+        if (args.isEmpty())
+            throw CliUsageError(QStringLiteral("%1 needs a value.").arg(arg));
+        line.options.append({arg, args.takeFirst()});
     }
-    return false;
+    return line;
 }
 
-std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+void applyOption(const QString &option, const QString &value, CliContext &context, RegionalSettings &regional)
 {
-    if (commandNeedsGui(argc, argv)) {
+    if (option == QLatin1String("--folder"))
+        ProgramFolder::setPath(value);
+    else if (option == QLatin1String("--training"))
+        context.trainingOverride = QDir::current().absoluteFilePath(value);
+    else if (option == QLatin1String("--date-format"))
+        regional.dateFormat = value;
+    else if (option == QLatin1String("--time-format"))
+        regional.timeFormat = value;
+    else if (option == QLatin1String("--decimal-separator")) {
+        if (value.size() != 1)
+            throw CliUsageError(QStringLiteral("The decimal separator must be one character, not '%1'.").arg(value));
+        regional.decimalSeparator = value.at(0);
+    } else
+        throw CliUsageError(QStringLiteral("Unknown option %1.").arg(option));
+}
+
+// A command that draws needs fonts, so it gets an offscreen GUI application.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], const CliCommand &command)
+{
+    if (command.needsGui) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         return std::make_unique<QGuiApplication>(argc, argv);
     }
@@ -68,57 +98,31 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
-    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     QTextStream in(stdin);
     CliContext context(out, err, in);
-    RegionalSettings regional = RegionalSettings::fromSystem();
 
-    QStringList args = app->arguments().mid(1);
-    QString commandName;
-    QStringList commandArgs;
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
     try {
-        while (!args.isEmpty()) {
-            const QString arg = args.takeFirst();
-            if (!commandName.isEmpty()) {
-                commandArgs << arg;
-                continue;
-            }
-            if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-                printHelp(out);
-                return 0;
-            }
-            if (!arg.startsWith(QLatin1String("--"))) {
-                commandName = arg;
-                continue;
-            }
-            if (args.isEmpty())
-                throw CliUsageError(QStringLiteral("%1 needs a value.").arg(arg));
-            const QString value = args.takeFirst();
-            if (arg == QLatin1String("--folder"))
-                ProgramFolder::setPath(value);
-            else if (arg == QLatin1String("--training"))
-                context.trainingOverride = QDir::current().absoluteFilePath(value);
-            else if (arg == QLatin1String("--date-format"))
-                regional.dateFormat = value;
-            else if (arg == QLatin1String("--time-format"))
-                regional.timeFormat = value;
-            else if (arg == QLatin1String("--decimal-separator")) {
-                if (value.size() != 1)
-                    throw CliUsageError(
-                        QStringLiteral("The decimal separator must be one character, not '%1'.").arg(value));
-                regional.decimalSeparator = value.at(0);
-            } else
-                throw CliUsageError(QStringLiteral("Unknown option %1.").arg(arg));
+        const CommandLine line = parseCommandLine(args);
+        if (line.help) {
+            printHelp(out);
+            return 0;
         }
+        RegionalSettings regional = RegionalSettings::fromSystem();
+        for (const auto &[option, value] : line.options)
+            applyOption(option, value, context, regional);
         RegionalSettings::setCurrent(regional);
-        if (commandName.isEmpty())
+        if (line.command.isEmpty())
             throw CliUsageError(QStringLiteral("No command given."));
-        const CliCommand *command = findCommand(commandName);
+        const CliCommand *command = findCommand(line.command);
         if (!command)
-            throw CliUsageError(QStringLiteral("Unknown command '%1'.").arg(commandName));
-        const int status = command->run(context, commandArgs);
+            throw CliUsageError(QStringLiteral("Unknown command '%1'.").arg(line.command));
+        const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv, *command);
+        const int status = command->run(context, line.commandArgs);
         out.flush();
         return status;
     } catch (const CliUsageError &e) {
