@@ -1,10 +1,8 @@
 #pragma once
 
 #include "common/DayCount.h"
-#include "common/UserPrompts.h"
 #include "store/TrainingFile.h"
 #include "store/WorkoutList.h"
-#include "store/WorkoutSession.h"
 
 #include <QDate>
 #include <QList>
@@ -46,29 +44,3 @@ inline void appendRisingHistory(TrainingFile &file, const QString &name, int wor
 }
 }
 
-// A main window without windows: a real training file and the prompts of the test.
-class TestSession : public WorkoutSession {
-public:
-    explicit TestSession(UserPrompts &prompts) : m_prompts(prompts) {}
-    TrainingFile file;
-
-    TrainingFile &trainingFile() override
-    {
-        if (!file.isOpen())
-            file.TruncateTo(0); // raises the "no training file" error
-        return file;
-    }
-    QStringList workoutLines() const override { return {}; }
-    int selectedLine() const override { return -1; }
-    int currentRecordIndex() const override { return 0; }
-    WorkoutRecord formWorkout() override { return {}; }
-    QList<QStringList> exerciseGridRows() override { return {}; }
-    QStringList trainingTypes() const override { return {}; }
-    QStringList cardioTypes() const override { return {}; }
-    QString templateFileName() const override { return {}; }
-    UserPrompts &prompts() override { return m_prompts; }
-    ProgressCallback progress(const QString &) override { return {}; }
-
-private:
-    UserPrompts &m_prompts;
-};

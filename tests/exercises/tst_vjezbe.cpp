@@ -4,6 +4,7 @@
 #include "exercises/ExerciseFile.h"
 #include "exercises/OneRmGraph.h"
 #include "exercises/Vjezbe.h"
+#include "support/FakeSession.h"
 #include "support/TestEnvironment.h"
 #include "support/TestPrompts.h"
 
@@ -40,7 +41,7 @@ class TestVjezbe : public QObject {
 
     TestEnvironment *env = nullptr;
     TestPrompts *prompts = nullptr;
-    TestSession *session = nullptr;
+    FakeSession *session = nullptr;
     TfrmVjezbe *window = nullptr;
 
     QString exercisePath() const { return env->path(QStringLiteral("exercises.dat")); }
@@ -118,19 +119,18 @@ private slots:
     void init()
     {
         env = new TestEnvironment;
-        prompts = new TestPrompts;
-        session = new TestSession(*prompts);
+        session = new FakeSession;
+        prompts = &session->testPrompts;
         session->file.open(env->path(QStringLiteral("workouts.dat")));
         window = new TfrmVjezbe(*prompts, *session);
     }
     void cleanup()
     {
         delete window;
+        const QList<TestPrompts::Shown> shown = prompts->shown;
         delete session;
-        QVERIFY2(prompts->shown.isEmpty(),
-                 qPrintable(prompts->shown.value(0).kind + QStringLiteral(": ") + prompts->shown.value(0).text));
-        delete prompts;
         delete env;
+        QVERIFY2(shown.isEmpty(), qPrintable(shown.value(0).kind + QStringLiteral(": ") + shown.value(0).text));
     }
 
     void startUpOpensOrCreatesTheFile_data()
