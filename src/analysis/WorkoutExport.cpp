@@ -13,17 +13,18 @@ using ReportText::CRLF;
 
 QString workoutText(const WorkoutRecord &record, const QStringList &trainingTypes)
 {
+    const RegionalSettings &regional = RegionalSettings::current();
     const QString indent = QStringLiteral(" \t");
     QString t = QStringLiteral("Workout") + CRLF + CRLF;
-    t += indent + QStringLiteral("Date: ") + RegionalSettings::current().dayCountDateText(record.Date) + CRLF;
-    t += indent + QStringLiteral("Start time: ") + RegionalSettings::current().dayCountTimeText(record.StartTime) + CRLF;
+    t += indent + QStringLiteral("Date: ") + regional.dayCountDateText(record.Date) + CRLF;
+    t += indent + QStringLiteral("Start time: ") + regional.dayCountTimeText(record.StartTime) + CRLF;
     t += indent + QStringLiteral("Duration: ") + NumberText(record.Duration) + QStringLiteral(" min") + CRLF;
     t += indent + QStringLiteral("Bodypart trained: ") + record.Bodypart + CRLF;
     t += indent + QStringLiteral("Type of traning: ") + ReportText::itemOrEmpty(trainingTypes, record.TrainingType) + CRLF;
     t += indent + QStringLiteral("Comment: ") + record.Comment + CRLF + CRLF;
     t += indent + QStringLiteral("Cardio:") + CRLF;
     for (const CardioEntry &row : record.Cardio) {
-        t += indent + indent + row.CardioType + QLatin1Char(' ') + RegionalSettings::current().dayCountTimeText(row.StartTime) + QLatin1Char(' ')
+        t += indent + indent + row.CardioType + QLatin1Char(' ') + regional.dayCountTimeText(row.StartTime) + QLatin1Char(' ')
             + RowTexts::twoDecimalsText(row.Duration) + QStringLiteral(" min ") + QString::number(row.Distance) + QLatin1Char(' ')
             + QString::number(row.Calories) + CRLF;
     }
@@ -36,13 +37,32 @@ QString workoutText(const WorkoutRecord &record, const QStringList &trainingType
     return t;
 }
 
+namespace {
+QString tableStart(const QStringList &titles)
+{
+    QString t = QStringLiteral("<table border=\"3\"><tr align=\"center\">");
+    for (const QString &title : titles)
+        t += QStringLiteral("<td><b>") + title + QStringLiteral("</b></td>");
+    return t + QStringLiteral("</tr>") + CRLF;
+}
+
+QString tableRow(const QStringList &cells)
+{
+    QString t = QStringLiteral("<tr>");
+    for (const QString &cell : cells)
+        t += QStringLiteral("<td>") + cell + QStringLiteral("</td>");
+    return t + QStringLiteral("</tr>") + CRLF;
+}
+}
+
 QString htmlFragment(const QString &heading, const WorkoutRecord &record, const QStringList &trainingTypes)
 {
+    const RegionalSettings &regional = RegionalSettings::current();
     QString t;
     t += QStringLiteral("<center><h3>") + heading + QStringLiteral("</h3></center><br/><br/>") + CRLF;
     t += QStringLiteral("<b><u>Workout info:</u></b><br/><ul>") + CRLF;
-    t += QStringLiteral("<li>Date: ") + RegionalSettings::current().dayCountDateText(record.Date) + QStringLiteral("</li>") + CRLF;
-    t += QStringLiteral("<li>Start time: ") + RegionalSettings::current().dayCountTimeText(record.StartTime) + QStringLiteral("</li>") + CRLF;
+    t += QStringLiteral("<li>Date: ") + regional.dayCountDateText(record.Date) + QStringLiteral("</li>") + CRLF;
+    t += QStringLiteral("<li>Start time: ") + regional.dayCountTimeText(record.StartTime) + QStringLiteral("</li>") + CRLF;
     t += QStringLiteral("<li>Duration: ") + NumberText(record.Duration) + QStringLiteral(" min</li>") + CRLF;
     t += QStringLiteral("<li>Bodypart trained: ") + record.Bodypart + QStringLiteral("</li>") + CRLF;
     t += QStringLiteral("<li>Type of traning: ") + ReportText::itemOrEmpty(trainingTypes, record.TrainingType)
@@ -51,31 +71,21 @@ QString htmlFragment(const QString &heading, const WorkoutRecord &record, const 
     t += QStringLiteral("</ul><br/>") + CRLF;
 
     t += QStringLiteral("<b><u>Cardio:</u></b><br/>") + CRLF;
-    t += QStringLiteral("<table border=\"3\"><tr align=\"center\"><td><b>#</b></td><td><b>Type</b></td>"
-                        "<td><b>Start time</b></td><td><b>Duration</b></td><td><b>Distance</b></td>"
-                        "<td><b>Calories burned</b></td></tr>")
-        + CRLF;
+    t += tableStart({"#", "Type", "Start time", "Duration", "Distance", "Calories burned"});
     int i = 0;
-    for (const CardioEntry &row : record.Cardio) {
-        t += QStringLiteral("<tr><td>%1.</td><td>%2</td><td>%3</td><td>%4 min</td><td>%5</td><td>%6</td></tr>")
-                 .arg(QString::number(++i), row.CardioType, RegionalSettings::current().dayCountTimeText(row.StartTime), RowTexts::twoDecimalsText(row.Duration),
-                      QString::number(row.Distance), QString::number(row.Calories))
-            + CRLF;
-    }
+    for (const CardioEntry &row : record.Cardio)
+        t += tableRow({QString::number(++i) + QLatin1Char('.'), row.CardioType,
+                       regional.dayCountTimeText(row.StartTime),
+                       RowTexts::twoDecimalsText(row.Duration) + QStringLiteral(" min"), QString::number(row.Distance),
+                       QString::number(row.Calories)});
     t += QStringLiteral("</table><br/><br/>") + CRLF;
 
     t += QStringLiteral("<b><u>Exercises:</u></b><br/>") + CRLF;
-    t += QStringLiteral("<table border=\"3\"><tr align=\"center\"><td><b>#</b></td><td><b>Name</b></td>"
-                        "<td><b>Execution</b></td><td><b>Sets</b></td><td><b>Reps</b></td>"
-                        "<td><b>Weight</b></td></tr>")
-        + CRLF;
+    t += tableStart({"#", "Name", "Execution", "Sets", "Reps", "Weight"});
     i = 0;
-    for (const ExerciseEntry &row : record.Exercises) {
-        t += QStringLiteral("<tr><td>%1.</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td><td>%6 kg/lbs</td></tr>")
-                 .arg(QString::number(++i), row.Name, row.ExecutionType, QString::number(row.Sets),
-                      QString::number(row.Reps), FixedTwoDecimals(row.Weight))
-            + CRLF;
-    }
+    for (const ExerciseEntry &row : record.Exercises)
+        t += tableRow({QString::number(++i) + QLatin1Char('.'), row.Name, row.ExecutionType, QString::number(row.Sets),
+                       QString::number(row.Reps), FixedTwoDecimals(row.Weight) + QStringLiteral(" kg/lbs")});
     t += QStringLiteral("</table><br/><br/>") + CRLF;
     return t;
 }
