@@ -4,13 +4,177 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 [[noreturn]] void cannotWrite(const QString &path, const QString &reason)
 {
     throw IoError(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(path), reason));
 }
+
+QByteArray nativePath(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// An unbuffered device over an open descriptor. Every byte it is given is written or
+// the failure is kept: later writes fail too, so a writer that ignores one result
+// still cannot make a short file look complete.
+class DescriptorDevice : public QIODevice {
+public:
+    explicit DescriptorDevice(int fd) : m_fd(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    bool failed() const { return m_failed; }
+    qint64 written() const { return m_written; }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        if (m_failed)
+            return -1;
+        qint64 done = 0;
+        while (done < length) {
+            const ssize_t n = ::write(m_fd, data + done, size_t(length - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                m_failed = true;
+                setErrorString(n < 0 ? WholeFile::systemReason(errno) : QStringLiteral("Nothing could be written"));
+                return -1;
+            }
+            done += n;
+        }
+        m_written += done;
+        return done;
+    }
+
+private:
+    int m_fd;
+    bool m_failed = false;
+    qint64 m_written = 0;
+};
+
+// A new file beside the target, removed again unless it was renamed over the target.
+class TemporaryBeside {
+public:
+    TemporaryBeside(const QString &target, const QString &name) : m_target(target), m_name(name)
+    {
+        const QFileInfo info(target);
+        for (int attempt = 0; m_fd < 0; ++attempt) {
+            m_path = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QLatin1Char('.')
+                     + QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".part");
+            m_fd = ::open(nativePath(m_path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (m_fd < 0 && (errno != EEXIST || attempt > 100))
+                cannotWrite(name, WholeFile::systemReason(errno));
+        }
+        struct stat old;
+        if (::stat(nativePath(target).constData(), &old) == 0)
+            ::fchmod(m_fd, old.st_mode & 07777); // the replacement keeps the old file's permissions
+    }
+    ~TemporaryBeside()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        if (!m_renamed)
+            ::unlink(nativePath(m_path).constData());
+    }
+    TemporaryBeside(const TemporaryBeside &) = delete;
+    TemporaryBeside &operator=(const TemporaryBeside &) = delete;
+
+    int fd() const { return m_fd; }
+
+    // Flushes the content to the disk, closes, renames it over the target and flushes
+    // the folder, so that the rename itself survives a power loss.
+    void commit(qint64 expectedSize)
+    {
+        struct stat st;
+        if (::fstat(m_fd, &st) != 0)
+            fail(errno);
+        if (st.st_size != expectedSize)
+            cannotWrite(m_name, QStringLiteral("only %1 of %2 bytes reached the file").arg(st.st_size).arg(expectedSize));
+        if (::fsync(m_fd) != 0)
+            fail(errno);
+        const int fd = m_fd;
+        m_fd = -1;
+        if (::close(fd) != 0)
+            fail(errno);
+        if (::rename(nativePath(m_path).constData(), nativePath(m_target).constData()) != 0)
+            fail(errno);
+        m_renamed = true;
+        syncFolder();
+    }
+
+private:
+    [[noreturn]] void fail(int errorNumber) const { cannotWrite(m_name, WholeFile::systemReason(errorNumber)); }
+
+    void syncFolder() const
+    {
+        const int dir = ::open(nativePath(QFileInfo(m_target).absolutePath()).constData(),
+                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir < 0)
+            fail(errno);
+        const int result = ::fsync(dir);
+        const int error = errno;
+        ::close(dir);
+        // Some file systems cannot flush a folder; the rename is then as safe as they allow.
+        if (result != 0 && error != EINVAL && error != ENOTSUP)
+            fail(error);
+    }
+
+    QString m_target;
+    QString m_name; // as the user gave it, for messages
+    QString m_path;
+    int m_fd = -1;
+    bool m_renamed = false;
+};
+
+// The file that a write replaces: a symbolic link is followed, so the link stays.
+QString replacedFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+}
+
+void runWriter(QIODevice &device, const std::function<void(QIODevice &out)> &writeContent,
+               const WholeFile::TargetWrapper &wrapper)
+{
+    if (wrapper) {
+        const std::unique_ptr<QIODevice> wrapped = wrapper(device);
+        writeContent(*wrapped);
+    } else {
+        writeContent(device);
+    }
+}
+
+// A device or pipe cannot be replaced by a rename: its writes go straight to it.
+void writeInPlace(const QString &path, const std::function<void(QIODevice &out)> &writeContent,
+                  const WholeFile::TargetWrapper &wrapper)
+{
+    const int fd = ::open(nativePath(path).constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        cannotWrite(path, WholeFile::systemReason(errno));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    DescriptorDevice device(fd);
+    runWriter(device, writeContent, wrapper);
+    if (device.failed())
+        cannotWrite(path, device.errorString());
+}
+}
+
+QString WholeFile::systemReason(int errorNumber)
+{
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
 QByteArray WholeFile::read(const QString &path, const QString &what)
@@ -30,20 +194,41 @@ void WholeFile::writeTo(QIODevice &out, const QByteArray &bytes, const QString &
         cannotWrite(path, out.errorString());
 }
 
+void WholeFile::checkTarget(const QString &path)
+{
+    if (path.isEmpty())
+        throw IoError(QStringLiteral("Cannot write a file without a name: the output file name is empty."));
+    const QFileInfo info(path);
+    if (info.isDir() || info.fileName().isEmpty())
+        cannotWrite(path, QStringLiteral("it is a folder, not a file."));
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.exists())
+        cannotWrite(path, QStringLiteral("the folder \"%1\" does not exist.").arg(QDir::toNativeSeparators(folder.filePath())));
+    if (!folder.isDir())
+        cannotWrite(path, QStringLiteral("\"%1\" is not a folder.").arg(QDir::toNativeSeparators(folder.filePath())));
+}
+
 void WholeFile::write(const QString &path, const std::function<void(QIODevice &out)> &writeContent,
                       const TargetWrapper &wrapper)
 {
-    QSaveFile target(path);
-    if (!target.open(QIODevice::WriteOnly))
-        cannotWrite(path, target.errorString());
-    if (wrapper) {
-        const std::unique_ptr<QIODevice> wrapped = wrapper(target);
-        writeContent(*wrapped);
-    } else {
-        writeContent(target);
+    checkTarget(path);
+    const QString target = replacedFile(path);
+    struct stat st;
+    if (::stat(nativePath(target).constData(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return writeInPlace(target, writeContent, wrapper);
+        // An existing file that may not be written is not replaced either.
+        if (::access(nativePath(target).constData(), W_OK) != 0)
+            cannotWrite(path, systemReason(errno));
     }
-    if (!target.commit())
-        cannotWrite(path, target.errorString());
+
+    TemporaryBeside temporary(target, path);
+    DescriptorDevice device(temporary.fd());
+    runWriter(device, writeContent, wrapper);
+    // Checked here as well: a writer that went on after a failed write must not commit.
+    if (device.failed())
+        cannotWrite(path, device.errorString());
+    temporary.commit(device.written());
 }
 
 void WholeFile::write(const QString &path, const QByteArray &content, const TargetWrapper &wrapper)

@@ -1,5 +1,10 @@
 #include "exercises/OneRmGraph.h"
 
+#include "common/Errors.h"
+#include "common/WholeFile.h"
+
+#include <QBuffer>
+#include <QDir>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -105,5 +110,16 @@ QImage draw(const QString &firstDate, const QString &lastDate, const QList<float
         textAt(painter, lastDateX, 165, lastDate);
     painter.drawLine(lastX, 158, lastX, 163);
     return image;
+}
+
+void savePng(const QImage &image, const QString &path)
+{
+    WholeFile::checkTarget(path);
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        throw IoError(QStringLiteral("Cannot write \"%1\": the graph could not be encoded as a PNG image.")
+                          .arg(QDir::toNativeSeparators(path)));
+    WholeFile::write(path, png);
 }
 }

@@ -18,4 +18,9 @@ int pointY(float value, float lowest, float highest);
 // most recent 40 when there are more). A label shows the value that a point at its
 // height has.
 QImage draw(const QString &firstDate, const QString &lastDate, const QList<float> &points);
+
+// Writes the image as a PNG file through the verified whole-file write: a failure
+// raises IoError naming the file and the system's reason and leaves an older file of
+// that name whole.
+void savePng(const QImage &image, const QString &path);
 }

@@ -1,6 +1,7 @@
 #include "store/TrainingFile.h"
 
 #include "common/Errors.h"
+#include "common/RecordWrite.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,12 +11,38 @@ TrainingFile::~TrainingFile()
     close();
 }
 
-void TrainingFile::open(const QString &path)
+namespace {
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+}
+
+void TrainingFile::open(const QString &path, Access access)
 {
     close();
     m_file.setFileName(path);
-    if (!m_file.open(QIODevice::ReadWrite))
-        throw IoError(QStringLiteral("Cannot open file \"%1\": %2").arg(QDir::toNativeSeparators(path), m_file.errorString()));
+    m_access = access;
+    m_readOnlyReason.clear();
+    // Unbuffered: single records are written beside QFile, and every read must see them.
+    const QIODevice::OpenMode mode = access == Access::ReadOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite;
+    if (!m_file.open(mode | QIODevice::Unbuffered))
+        throw IoError(QStringLiteral("Cannot open file \"%1\": %2").arg(shown(path), m_file.errorString()));
+}
+
+TrainingFile::Access TrainingFile::openForEditing(const QString &path)
+{
+    try {
+        open(path, Access::ReadWrite);
+        return Access::ReadWrite;
+    } catch (const IoError &) {
+        if (!QFileInfo(path).isFile())
+            throw;
+        const QString reason = m_file.errorString();
+        open(path, Access::ReadOnly);
+        m_readOnlyReason = reason;
+        return Access::ReadOnly;
+    }
 }
 
 void TrainingFile::close()
@@ -30,15 +57,29 @@ void TrainingFile::requireOpen() const
         throw IoError(QStringLiteral("No training file is open."));
 }
 
+void TrainingFile::requireWritable() const
+{
+    requireOpen();
+    if (m_access == Access::ReadOnly)
+        throw IoError(QStringLiteral("Cannot save to \"%1\": the training file is open read-only%2. Nothing was changed.")
+                          .arg(shown(m_file.fileName()),
+                               m_readOnlyReason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(m_readOnlyReason)));
+}
+
 void TrainingFile::fail(const QString &what) const
 {
-    throw IoError(QStringLiteral("%1 \"%2\": %3").arg(what, QDir::toNativeSeparators(m_file.fileName()), m_file.errorString()));
+    throw IoError(QStringLiteral("%1 \"%2\": %3").arg(what, shown(m_file.fileName()), m_file.errorString()));
+}
+
+qint64 TrainingFile::byteSize() const
+{
+    requireOpen();
+    return m_file.size();
 }
 
 int TrainingFile::RecordCount() const
 {
-    requireOpen();
-    return int(m_file.size() / WorkoutRecord::Size);
+    return int(byteSize() / WorkoutRecord::Size);
 }
 
 QByteArray TrainingFile::readRaw(int first, int count)
@@ -63,21 +104,18 @@ WorkoutRecord TrainingFile::ReadRecord(int n)
 
 void TrainingFile::WriteRecord(int n, const WorkoutRecord &record)
 {
-    requireOpen();
+    requireWritable();
     if (n < 0 || n > RecordCount())
-        throw IoError(QStringLiteral("Write beyond end of file \"%1\"").arg(QDir::toNativeSeparators(m_file.fileName())));
-    const QByteArray bytes = record.encode();
-    if (!m_file.seek(qint64(n) * WorkoutRecord::Size) || m_file.write(bytes) != bytes.size() || !m_file.flush())
-        fail(QStringLiteral("Cannot write"));
+        throw IoError(QStringLiteral("Write beyond end of file \"%1\"").arg(shown(m_file.fileName())));
+    RecordWrite::writeAt(m_file, qint64(n) * WorkoutRecord::Size, record.encode(), m_file.fileName());
 }
 
 void TrainingFile::TruncateTo(int count)
 {
-    requireOpen();
+    requireWritable();
     if (count < 0 || count > RecordCount())
-        throw IoError(QStringLiteral("Invalid record count for \"%1\"").arg(QDir::toNativeSeparators(m_file.fileName())));
-    if (!m_file.resize(qint64(count) * WorkoutRecord::Size))
-        fail(QStringLiteral("Cannot truncate"));
+        throw IoError(QStringLiteral("Invalid record count for \"%1\"").arg(shown(m_file.fileName())));
+    RecordWrite::truncate(m_file, qint64(count) * WorkoutRecord::Size, m_file.fileName());
 }
 
 void TrainingFile::forEachChunk(int first, int count,
@@ -114,17 +152,18 @@ void TrainingFile::copyRecords(QIODevice &out, int first, int count, qint64 done
 
 void TrainingFile::rewrite(const std::function<void(QIODevice &out)> &writeContent)
 {
+    requireWritable();
     const QString path = m_file.fileName();
     WholeFile::write(path, writeContent, m_wrapper);
     // The old handle still points at the replaced file.
-    open(path);
+    open(path, m_access);
 }
 
 void TrainingFile::RemoveRecord(int n, const ProgressCallback &progress)
 {
     const int count = RecordCount();
     if (n < 0 || n >= count)
-        throw IoError(QStringLiteral("Read beyond end of file \"%1\"").arg(QDir::toNativeSeparators(m_file.fileName())));
+        throw IoError(QStringLiteral("Read beyond end of file \"%1\"").arg(shown(m_file.fileName())));
     rewrite([&](QIODevice &out) {
         copyRecords(out, 0, n, 0, count - 1, progress);
         copyRecords(out, n + 1, count - n - 1, n, count - 1, progress);

@@ -23,13 +23,26 @@ public:
     TrainingFile(const TrainingFile &) = delete;
     TrainingFile &operator=(const TrainingFile &) = delete;
 
-    // Opens the file for reading and writing, creating it empty when missing.
-    void open(const QString &path);
+    enum class Access { ReadWrite, ReadOnly };
+
+    // ReadWrite opens the file for reading and writing, creating it empty when missing;
+    // ReadOnly opens an existing file for reading only, for commands that only read.
+    void open(const QString &path, Access access = Access::ReadWrite);
+    // The program's open: for reading and writing when it can. A file that exists but
+    // cannot be opened for writing (its permissions, a read-only file system) is opened
+    // for reading; every change is then refused with an IoError that says why.
+    // Returns the access it got; raises IoError when the file cannot be opened at all.
+    Access openForEditing(const QString &path);
     void close();
     bool isOpen() const { return m_file.isOpen(); }
+    bool isReadOnly() const { return m_access == Access::ReadOnly; }
+    // Why the file could not be opened for writing, after openForEditing fell back.
+    QString readOnlyReason() const { return m_readOnlyReason; }
     QString fileName() const { return m_file.fileName(); }
 
     int RecordCount() const;
+    // The file's size in bytes, a partial last record included.
+    qint64 byteSize() const;
     WorkoutRecord ReadRecord(int n);
     // Raw bytes of records [first, first+count), read in one go.
     QByteArray readRaw(int first, int count);
@@ -40,12 +53,14 @@ public:
     // The same, one record's bytes at a time.
     void forEachRaw(int first, int count, const std::function<void(const char *record)> &visit,
                     const ProgressCallback &progress = {});
-    // 0 <= n <= RecordCount; n == RecordCount appends.
+    // 0 <= n <= RecordCount; n == RecordCount appends. One positioned write of the whole
+    // record, flushed to the disk; a failed write leaves the file as it was.
     void WriteRecord(int n, const WorkoutRecord &record);
     void TruncateTo(int count);
 
     // Deleting and undoing write the new content to a temporary file in the same
-    // folder and rename it over the old one, so a failure leaves the old file whole.
+    // folder and rename it over the old one, so a failure or a crash at any moment
+    // leaves either the old or the new file whole.
     void RemoveRecord(int n, const ProgressCallback &progress = {});
     void InsertRecord(int n, const WorkoutRecord &record, const ProgressCallback &progress = {});
 
@@ -54,11 +69,14 @@ public:
 
 private:
     void requireOpen() const;
+    void requireWritable() const;
     [[noreturn]] void fail(const QString &what) const;
     void rewrite(const std::function<void(QIODevice &out)> &writeContent);
     void copyRecords(QIODevice &out, int first, int count, qint64 doneBefore, qint64 total,
                      const ProgressCallback &progress);
 
     mutable QFile m_file;
+    Access m_access = Access::ReadWrite;
+    QString m_readOnlyReason;
     WholeFile::TargetWrapper m_wrapper;
 };

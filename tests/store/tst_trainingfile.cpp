@@ -24,11 +24,19 @@ const QStringList kTypes = {QString(), "Light", "Heavy", "Volume", "Experimental
 class TestTrainingFile : public QObject {
     Q_OBJECT
 private:
-    // A file of count records whose bodyparts are "B0", "B1", ...
+    // A file of count records whose bodyparts are "B0", "B1", ..., written in one go
+    // (single saves each wait for the disk).
     void fill(TrainingFile &file, int count)
     {
+        QByteArray bytes;
         for (int i = 0; i < count; ++i)
-            file.WriteRecord(i, workoutOn(QDate(2009, 3, 2).addDays(i), QStringLiteral("B%1").arg(i)));
+            bytes += workoutOn(QDate(2009, 3, 2).addDays(i), QStringLiteral("B%1").arg(i)).encode();
+        const QString path = file.fileName();
+        file.close();
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+        out.close();
+        file.open(path);
     }
     QStringList bodyparts(TrainingFile &file)
     {
@@ -129,6 +137,62 @@ private slots:
         QCOMPARE(env.readFile("w.dat"), before);
         QCOMPARE(QDir(env.folder()).entryList(QDir::Files), QStringList{"w.dat"});
         QCOMPARE(file.RecordCount(), 1200);
+    }
+
+    void readOnlyFileRefusesEveryChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("save") << "save";
+        QTest::newRow("append") << "append";
+        QTest::newRow("truncate") << "truncate";
+        QTest::newRow("delete") << "delete";
+        QTest::newRow("undo") << "undo";
+    }
+    void readOnlyFileRefusesEveryChange()
+    {
+        QFETCH(QString, change);
+        TestEnvironment env;
+        {
+            TrainingFile writer;
+            writer.open(env.path("w.dat"));
+            fill(writer, 3);
+        }
+        const QByteArray before = env.readFile("w.dat");
+        TrainingFile file;
+        file.open(env.path("w.dat"), TrainingFile::Access::ReadOnly);
+        QVERIFY(file.isReadOnly());
+        QCOMPARE(WorkoutList::build(file, kTypes).size(), 3);
+        try {
+            if (change == "save")
+                file.WriteRecord(1, WorkoutRecord());
+            else if (change == "append")
+                file.WriteRecord(3, WorkoutRecord());
+            else if (change == "truncate")
+                file.TruncateTo(1);
+            else if (change == "delete")
+                file.RemoveRecord(0);
+            else
+                file.InsertRecord(0, WorkoutRecord());
+            QFAIL("the change was not refused");
+        } catch (const IoError &e) {
+            QCOMPARE(e.message(), QStringLiteral("Cannot save to \"%1\": the training file is open read-only. Nothing was "
+                                                 "changed.")
+                                      .arg(env.path("w.dat")));
+        }
+        QCOMPARE(env.readFile("w.dat"), before);
+        QCOMPARE(QDir(env.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{"w.dat"});
+    }
+
+    void openingForReadingNeverCreates()
+    {
+        TestEnvironment env;
+        TrainingFile file;
+        QVERIFY_THROWS_EXCEPTION(IoError, file.open(env.path("absent.dat"), TrainingFile::Access::ReadOnly));
+        QVERIFY(!QFile::exists(env.path("absent.dat")));
+        QCOMPARE(file.openForEditing(env.path("absent.dat")), TrainingFile::Access::ReadWrite);
+        QVERIFY(QFile::exists(env.path("absent.dat")));
+        QVERIFY(!file.isReadOnly());
+        QVERIFY_THROWS_EXCEPTION(IoError, file.openForEditing(env.path("missing/absent.dat")));
     }
 
     void weekSeparators_data()
