@@ -22,16 +22,30 @@ QString exerciseLines(const TrainingTotals &totals)
 }
 }
 
+namespace {
+// Each product of two 32-bit cells fits 64 bits, but a few of them may not add up
+// within it: such a grid is refused rather than shown with a wrapped total.
+void requireCountable(const TrainingTotals &totals, qint64 product, const QStringList &cells)
+{
+    qint64 sum = 0;
+    if (__builtin_add_overflow(totals.reps, product, &sum) || __builtin_add_overflow(totals.bodyweightReps, product, &sum))
+        throw ConversionError(QStringLiteral("'%1' × '%2' makes too many reps to count").arg(cells.value(3), cells.value(4)));
+}
+}
+
 QString workoutDensity(const QList<QStringList> &exerciseRows)
 {
-    // The grid's cells as they stand: whole numbers of any size, and only an exact
-    // "BW" is body weight; a cell that does not read ends the command.
+    // The grid's cells as they stand: 32-bit whole numbers, and only an exact "BW" is
+    // body weight; a cell that does not read ends the command.
     TrainingTotals totals;
     for (const QStringList &cells : exerciseRows) {
+        const qint64 sets = ParseInt32(cells.value(3));
+        const qint64 reps = ParseInt32(cells.value(4));
         const QString weight = cells.value(5);
         const bool bodyweight = weight == QLatin1String("BW");
-        totals.addExercise(ParseInteger(cells.value(3)), ParseInteger(cells.value(4)),
-                           bodyweight ? 0.0f : float(ParseNumber(weight)), bodyweight);
+        const float rowWeight = bodyweight ? 0.0f : float(ParseNumber(weight));
+        requireCountable(totals, sets * reps, cells);
+        totals.addExercise(sets, reps, rowWeight, bodyweight);
     }
     return QStringLiteral("Density:") + CRLF + QStringLiteral("--------") + CRLF + CRLF + exerciseLines(totals);
 }

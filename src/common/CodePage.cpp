@@ -4,6 +4,7 @@
 #include <QList>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -69,4 +70,12 @@ QString CodePage::fit(const QString &text, int capacity)
 {
     const QByteArray bytes = encode(text, capacity);
     return decode(bytes.constData(), int(bytes.size()));
+}
+
+bool CodePage::holds(const QString &text)
+{
+    const Table &t = table();
+    const QList<uint> codePoints = text.toUcs4();
+    return std::all_of(codePoints.begin(), codePoints.end(),
+                       [&](uint cp) { return cp < 0x80 || t.fromUnicode.contains(char32_t(cp)); });
 }

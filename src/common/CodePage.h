@@ -8,6 +8,8 @@ namespace CodePage {
 // Encodes text and cuts it to capacity bytes.
 QByteArray encode(const QString &text, int capacity);
 QString decode(const char *bytes, int length);
+// Whether every character of text has a byte of the code page.
+bool holds(const QString &text);
 // The text as it reads back after a round trip through a field of this capacity.
 QString fit(const QString &text, int capacity);
 }

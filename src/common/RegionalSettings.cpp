@@ -98,11 +98,31 @@ QString RegionalSettings::dayCountTimeText(double dayCount) const
     return timeText(DayCount::toTime(dayCount));
 }
 
+namespace {
+// Whether the format writes the year with two digits only ("yy", not "yyyy").
+bool hasTwoDigitYear(const QString &format)
+{
+    static const QRegularExpression twoDigits(QStringLiteral("(^|[^y])yy([^y]|$)"));
+    return twoDigits.match(format).hasMatch();
+}
+}
+
 QDate RegionalSettings::parseDate(const QString &text) const
 {
-    const QDate date = QLocale::c().toDate(text.trimmed(), dateFormat);
+    QDate date = QLocale::c().toDate(text.trimmed(), dateFormat);
     if (!date.isValid())
         throw ConversionError(QStringLiteral("'%1' is not a valid date").arg(text));
+    // A two-digit year means the year of that ending nearest to today: within 50
+    // years back and 49 ahead, not always the 1900s.
+    if (hasTwoDigitYear(dateFormat)) {
+        const int first = QDate::currentDate().year() - 50;
+        int year = first - first % 100 + date.year() % 100;
+        if (year < first)
+            year += 100;
+        date = QDate(year, date.month(), date.day());
+        if (!date.isValid()) // 29 February of a year that has none
+            throw ConversionError(QStringLiteral("'%1' is not a valid date").arg(text));
+    }
     return date;
 }
 

@@ -7,13 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-
-float TruncateToDecimals(int n, float x)
-{
-    const float scale = std::pow(10.0f, float(n));
-    const float scaled = x * scale;
-    return std::trunc(scaled) / scale;
-}
+#include <limits>
 
 namespace {
 // Shortest round-trip digits of x (no sign) and the decimal exponent of the first one.
@@ -33,12 +27,38 @@ void shortestDigits(float x, QString &digits, int &exponent)
 }
 }
 
-QString NumberText(float x)
+float TruncateToDecimals(int n, float x)
+{
+    // The cut works on the decimal digits the single stands for: 1.05 is stored as
+    // 1.04999995, and cutting that binary value would give 1.04.
+    if (!std::isfinite(x) || x == 0.0f)
+        return x;
+    QString digits;
+    int exponent = 0;
+    shortestDigits(std::fabs(x), digits, exponent);
+    const qint64 kept = qint64(exponent) + 1 + n; // digits at or above 10^-n
+    if (kept >= digits.size())
+        return x;
+    if (kept <= 0)
+        return std::copysign(0.0f, x);
+    const QByteArray text = digits.left(kept).toLatin1() + 'e' + QByteArray::number(qint64(exponent) + 1 - kept);
+    float cut = 0;
+    if (std::from_chars(text.constData(), text.constData() + text.size(), cut).ec != std::errc())
+        return x;
+    return x < 0 ? -cut : cut;
+}
+
+QString NonFiniteText(double x)
 {
     if (std::isnan(x))
         return QStringLiteral("NAN");
-    if (std::isinf(x))
-        return x < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    return x < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+}
+
+QString NumberText(float x)
+{
+    if (!std::isfinite(x))
+        return NonFiniteText(x);
     if (x == 0.0f)
         return QStringLiteral("0");
 
@@ -97,12 +117,16 @@ float DurationFromMaskText(const QString &text)
 
 QString DurationToMaskText(float duration)
 {
+    if (!std::isfinite(duration))
+        return NonFiniteText(duration);
     const double d = duration;
     const double hours = std::trunc(d);
     const long minutes = std::lround((d - hours) * 100.0);
-    return QStringLiteral("%1:%2")
-        .arg(qint64(hours), 2, 10, QLatin1Char('0'))
-        .arg(minutes, 2, 10, QLatin1Char('0'));
+    // A damaged file may hold any single: hours beyond a whole number's range are
+    // written with the digits they have.
+    const QString hoursText = std::fabs(hours) < 1e15 ? QStringLiteral("%1").arg(qint64(hours), 2, 10, QLatin1Char('0'))
+                                                      : QString::number(hours, 'f', 0);
+    return hoursText + QLatin1Char(':') + QStringLiteral("%1").arg(minutes, 2, 10, QLatin1Char('0'));
 }
 
 float WeightFromMaskText(const QString &text)
@@ -130,8 +154,10 @@ bool isTwoDecimalTie(double x)
 
 QString FixedTwoDecimals(double x)
 {
+    if (!std::isfinite(x))
+        return NonFiniteText(x);
     // Ties round away from zero, as a person reads "0.125" (printf would give 0.12).
-    if (std::isfinite(x) && isTwoDecimalTie(x))
+    if (isTwoDecimalTie(x))
         x = std::nextafter(x, x < 0 ? -INFINITY : INFINITY);
     char buf[400];
     std::snprintf(buf, sizeof buf, "%.2f", x);
@@ -198,4 +224,12 @@ qint64 ParseInteger(const QString &text)
     if (!TryParseInteger(text, v))
         throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
     return v;
+}
+
+int ParseInt32(const QString &text)
+{
+    qint64 v = 0;
+    if (!TryParseInteger(text, v) || v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
+        throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return int(v);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 // A configuration file in INI form. Section and key names compare without regard to
 // case; every read goes to the file and every write rewrites it at once, keeping
-// every other line as it was.
+// every other line byte for byte, line end included. The file is UTF-8 when it has a
+// byte-order mark or reads as UTF-8, otherwise Windows-1250, and is written back so.
 class IniFile {
 public:
     explicit IniFile(QString path) : m_path(std::move(path)) {}
@@ -26,8 +29,26 @@ public:
 
     static constexpr int MaxValueLength = 2047;
 
+    // One line of the file: its bytes, its line end ("\r\n", "\n", or none on a last
+    // line without one) and its text.
+    struct Line {
+        QByteArray bytes;
+        QByteArray end;
+        QString text;
+    };
+
 private:
-    QStringList readLines(bool *crlf = nullptr) const;
+    struct Content {
+        QByteArray bom;
+        bool utf8 = true; // a new file is UTF-8
+        QList<Line> lines;
+
+        QString decode(const QByteArray &bytes) const;
+        QByteArray encode(const QString &text) const;
+        QByteArray lineEnd() const; // the file's first line end; LF for a file without one
+        QByteArray bytes() const;
+    };
+    Content load() const;
 
     QString m_path;
 };

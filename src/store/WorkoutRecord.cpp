@@ -3,6 +3,8 @@
 #include "common/CodePage.h"
 #include "common/LittleEndian.h"
 
+#include <cstring>
+
 using namespace LittleEndian;
 
 void writeStoredString(char *field, const QString &text, int capacity)
@@ -14,8 +16,11 @@ void writeStoredString(char *field, const QString &text, int capacity)
 
 QString readStoredString(const char *field, int capacity)
 {
+    // A zero byte ends the text, as it ends a text shown by a control: what a damaged
+    // field holds after it is not part of the text.
     const int length = qMin<int>(readU8(field), capacity);
-    return CodePage::decode(field + 1, length);
+    const void *zero = std::memchr(field + 1, 0, size_t(length));
+    return CodePage::decode(field + 1, zero ? int(static_cast<const char *>(zero) - (field + 1)) : length);
 }
 
 namespace {

@@ -69,6 +69,7 @@ constexpr int TrainingType = 2685;
 constexpr int Comment = 2686;
 }
 
-// A length-prefixed single-byte string field of the given capacity.
+// A length-prefixed single-byte string field of the given capacity; a zero byte
+// ends the text read.
 void writeStoredString(char *field, const QString &text, int capacity);
 QString readStoredString(const char *field, int capacity);

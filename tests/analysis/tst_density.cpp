@@ -64,17 +64,66 @@ private slots:
     void unreadableCellShowsNoDensity_data()
     {
         QTest::addColumn<QStringList>("cells");
-        QTest::newRow("bw in lower case") << QStringList{"3", "10", "bw"};
-        QTest::newRow("sets not a number") << QStringList{"x", "10", "80"};
-        QTest::newRow("empty reps") << QStringList{"3", "", "80"};
+        QTest::addColumn<QString>("named"); // the text the message names
+        QTest::newRow("bw in lower case") << QStringList{"3", "10", "bw"} << "'bw'";
+        QTest::newRow("sets not a number") << QStringList{"x", "10", "80"} << "'x'";
+        QTest::newRow("empty reps") << QStringList{"3", "", "80"} << "''";
+        // Sets and reps are 32-bit whole numbers: a larger cell is not one.
+        QTest::newRow("sets beyond 32 bits") << QStringList{"2147483648", "1", "80"} << "'2147483648'";
+        QTest::newRow("reps below 32 bits") << QStringList{"1", "-2147483649", "80"} << "'-2147483649'";
+        QTest::newRow("reps beyond 64 bits") << QStringList{"1", "99999999999999999999", "BW"}
+                                              << "'99999999999999999999'";
     }
     void unreadableCellShowsNoDensity()
     {
         QFETCH(QStringList, cells);
+        QFETCH(QString, named);
         TestEnvironment env;
         AnalysisSession session;
         session.create(env, {});
         session.gridRows = {QStringList{"1.", "Squat", ""} + cells};
+        try {
+            ShowWorkoutDensity(session);
+            QFAIL("a density was shown");
+        } catch (const ConversionError &e) {
+            QVERIFY2(e.message().startsWith(named), qPrintable(e.message()));
+        }
+        QVERIFY(session.testPrompts.shown.isEmpty());
+    }
+
+    void largestCellsCountWithoutWrapping_data()
+    {
+        QTest::addColumn<QList<QStringList>>("rows"); // sets, reps, weight
+        QTest::addColumn<QString>("expected");        // from "Number of sets: " on
+        QTest::newRow("largest sets and reps")
+            << QList<QStringList>{{"2147483647", "2", "BW"}, {"1", "1", "BW"}}
+            << "Number of sets: 2147483648\r\nNumber of reps: 4294967295\r\nTotal weight used: 4294967295×BW+0.00 kg\r\n";
+        QTest::newRow("negative cells")
+            << QList<QStringList>{{"-2147483648", "1", "BW"}}
+            << "Number of sets: -2147483648\r\nNumber of reps: -2147483648\r\nTotal weight used: -2147483648×BW+0.00 kg\r\n";
+    }
+    void largestCellsCountWithoutWrapping()
+    {
+        QFETCH(QList<QStringList>, rows);
+        QFETCH(QString, expected);
+        TestEnvironment env;
+        AnalysisSession session;
+        session.create(env, {});
+        for (const QStringList &cells : rows)
+            session.gridRows << QStringList{"1.", "Squat", ""} + cells;
+        ShowWorkoutDensity(session);
+        const QString text = session.testPrompts.take().value(0).text;
+        QVERIFY2(text.endsWith(expected), qPrintable(text));
+    }
+
+    void repsTooManyToCountAreRefused()
+    {
+        // Each product fits, but two of the largest do not add up in 64 bits.
+        TestEnvironment env;
+        AnalysisSession session;
+        session.create(env, {});
+        const QStringList largest{"1.", "Squat", "", "-2147483648", "-2147483648", "BW"};
+        session.gridRows = {largest, largest};
         QVERIFY_THROWS_EXCEPTION(ConversionError, ShowWorkoutDensity(session));
         QVERIFY(session.testPrompts.shown.isEmpty());
     }
@@ -98,6 +147,29 @@ private slots:
                                                             "Number of sets: 9\r\n"
                                                             "Number of reps: 70\r\n"
                                                             "Total weight used: 20×BW+3200.00 kg\r\n")}}));
+    }
+
+    void dayDensityCountsEveryTimeOfTheDay()
+    {
+        // Records of the earlier program carry the time of day in the date's fraction.
+        TestEnvironment env;
+        AnalysisSession session;
+        WorkoutRecord morning = workout(QDate(2009, 3, 2), 1.0f, 2, {}, {exercise(3, 10, 80)});
+        WorkoutRecord evening = workout(QDate(2009, 3, 2), 0.5f, 2, {}, {exercise(2, 5, 0)});
+        morning.Date += DayCount::fromTime(QTime(9, 15));
+        evening.Date += DayCount::fromTime(QTime(19, 40));
+        session.create(env, {morning, workout(QDate(2009, 3, 3)), evening});
+        for (const int line : {0, 2}) {
+            session.selected = line;
+            ShowDayDensity(session);
+            QCOMPARE(session.testPrompts.texts(QStringLiteral("information")),
+                     QStringList{QStringLiteral("Density for date 2.3.2009:\r\n-----------------\r\n\r\n"
+                                                "Total duration: 1.50 min\r\n"
+                                                "Number of sets: 5\r\n"
+                                                "Number of reps: 40\r\n"
+                                                "Total weight used: 10×BW+2400.00 kg\r\n")});
+            session.testPrompts.take();
+        }
     }
 
     void dayDensityNeedsAWorkoutLine_data()

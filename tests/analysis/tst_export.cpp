@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <limits>
+
 namespace {
 const QString Sep = WorkoutList::Separator;
 
@@ -78,6 +80,76 @@ private slots:
         const QString text = workoutText(workout(QDate(2009, 3, 2), 1.0f, 0), {});
         QVERIFY(text.endsWith(QStringLiteral(" \tType of traning: \r\n \tComment: \r\n\r\n"
                                              " \tCardio:\r\n\r\n \tExercises:\r\n")));
+    }
+
+    void startTimeJustBeforeMidnight()
+    {
+        // A fraction that rounds to the next day's midnight is still the last second of this one.
+        WorkoutRecord r = workout(QDate(2009, 3, 2), 1.0f, 2, {cardio(QStringLiteral("Running"), 0.3f, 100)});
+        r.StartTime = 0.99999999999;
+        r.Cardio[0].StartTime = 39874.99999999999;
+        const QString text = workoutText(r, {});
+        QVERIFY2(text.contains(QStringLiteral(" \tStart time: 23:59:59\r\n")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral(" \t \tRunning 23:59:59 0.3 min")), qPrintable(text));
+        QVERIFY(htmlFragment(QStringLiteral("h"), r, {}).contains(QStringLiteral("<li>Start time: 23:59:59</li>")));
+    }
+
+    void everyTwoDecimalValueIsExportedAsStored_data()
+    {
+        QTest::addColumn<bool>("html");
+        QTest::newRow("text file") << false;
+        QTest::newRow("HTML") << true;
+    }
+    void everyTwoDecimalValueIsExportedAsStored()
+    {
+        // Every hundredth from 0.00 to 99.99, stored as a single, as a cardio duration
+        // and as a weight: the export shows the text the user typed.
+        QFETCH(bool, html);
+        for (int hundredths = 0; hundredths < 10000; ++hundredths) {
+            const QString typed = QStringLiteral("%1.%2").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+            QString shortest = typed;
+            while (shortest.endsWith(QLatin1Char('0')))
+                shortest.chop(1);
+            if (shortest.endsWith(QLatin1Char('.')))
+                shortest.chop(1);
+            const float stored = typed.toFloat();
+            const WorkoutRecord r = workout(QDate(2009, 3, 2), 1.0f, 2, {cardio(QStringLiteral("Running"), stored, 1)},
+                                            {exercise(3, 10, stored)});
+            const QString duration = shortest + QStringLiteral(" min");
+            const QString weight = typed + QStringLiteral(" kg/lbs");
+            const QString text = html ? htmlFragment(QStringLiteral("h"), r, {}) : workoutText(r, {});
+            const QString cardioCell = html ? QStringLiteral("<td>") + duration + QStringLiteral("</td>")
+                                            : QStringLiteral(" 07:00:00 ") + duration + QStringLiteral(" 0 1\r\n");
+            const QString weightCell = html ? QStringLiteral("<td>") + weight + QStringLiteral("</td>")
+                                            : QStringLiteral(", ") + weight + QStringLiteral("\r\n");
+            QVERIFY2(text.contains(cardioCell), qPrintable(typed + QStringLiteral(": ") + text));
+            QVERIFY2(text.contains(weightCell), qPrintable(typed + QStringLiteral(": ") + text));
+        }
+    }
+
+    void storedValuesNotFiniteAreSpelledAlike_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("spelled");
+        QTest::newRow("not a number") << std::numeric_limits<float>::quiet_NaN() << "NAN";
+        QTest::newRow("infinite") << std::numeric_limits<float>::infinity() << "INF";
+        QTest::newRow("negative infinite") << -std::numeric_limits<float>::infinity() << "-INF";
+    }
+    void storedValuesNotFiniteAreSpelledAlike()
+    {
+        // A damaged record's duration, cardio duration and weight read the same in both exports.
+        QFETCH(float, value);
+        QFETCH(QString, spelled);
+        const WorkoutRecord r = workout(QDate(2009, 3, 2), value, 2, {cardio(QStringLiteral("Running"), value, 1)},
+                                        {exercise(3, 10, value)});
+        const QString text = workoutText(r, {});
+        QVERIFY2(text.contains(QStringLiteral(" \tDuration: ") + spelled + QStringLiteral(" min\r\n")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral(" 07:00:00 ") + spelled + QStringLiteral(" min ")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral(", ") + spelled + QStringLiteral(" kg/lbs\r\n")), qPrintable(text));
+        const QString fragment = htmlFragment(QStringLiteral("h"), r, {});
+        QVERIFY2(fragment.contains(QStringLiteral("<li>Duration: ") + spelled + QStringLiteral(" min</li>")), qPrintable(fragment));
+        QVERIFY2(fragment.contains(QStringLiteral("<td>") + spelled + QStringLiteral(" min</td>")), qPrintable(fragment));
+        QVERIFY2(fragment.contains(QStringLiteral("<td>") + spelled + QStringLiteral(" kg/lbs</td>")), qPrintable(fragment));
     }
 
     void exportNeedsSelectionAndSavedWorkout_data()

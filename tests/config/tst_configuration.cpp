@@ -75,6 +75,64 @@ private slots:
         QCOMPARE(ini.readString("Program", "Training_file", ""), QStringLiteral("b.dat"));
     }
 
+    void closeTimeWriteKeepsTheFileEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("trainingFile");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QString>("bodypart");
+        QTest::addColumn<QString>("note");
+        // Written by the earlier program: Windows-1250, CRLF, a hand-typed line, and a
+        // last line without a line end.
+        QTest::newRow("Windows-1250")
+            << QByteArray("[Lists]\r\nBodypart=,Trbu\x9anjaci,Le\xe6" "a\r\n[Program]\r\nTop=10\r\nLeft=20\r\n"
+                          "Training_file=C:\\Fortavo\\workouts.dat\r\nNote=\xc6" "evapi \x80\r\n[Other]\r\nX=\xe8")
+            << QString::fromUtf8("/home/ana/Tjedni plan š.dat")
+            << QByteArray("[Lists]\r\nBodypart=,Trbu\x9anjaci,Le\xe6" "a\r\n[Program]\r\nTop=240\r\nLeft=77\r\n"
+                          "Training_file=/home/ana/Tjedni plan \x9a.dat\r\nNote=\xc6" "evapi \x80\r\n[Other]\r\nX=\xe8")
+            << QString::fromUtf8(",Trbušnjaci,Leća") << QString::fromUtf8("Ćevapi €");
+        QTest::newRow("UTF-8 without a byte-order mark, LF, mixed line ends kept")
+            << QByteArray("[Lists]\nBodypart=,Trbu\xc5\xa1njaci\r\n[Program]\nTop=10\nNote=\xc4\x86" "evapi\n")
+            << QString::fromUtf8("/home/ana/Trbušnjaci.dat")
+            << QByteArray("[Lists]\nBodypart=,Trbu\xc5\xa1njaci\r\n[Program]\nTop=240\nNote=\xc4\x86" "evapi\n"
+                          "Left=77\nTraining_file=/home/ana/Trbu\xc5\xa1njaci.dat\n")
+            << QString::fromUtf8(",Trbušnjaci") << QString::fromUtf8("Ćevapi");
+        QTest::newRow("UTF-8 with a byte-order mark")
+            << QByteArray("\xef\xbb\xbf[Program]\r\nNote=\xc4\x86" "evapi\r\n")
+            << QStringLiteral("w.dat")
+            << QByteArray("\xef\xbb\xbf[Program]\r\nNote=\xc4\x86" "evapi\r\nTop=240\r\nLeft=77\r\nTraining_file=w.dat\r\n")
+            << ConfigKeys::Bodypart.defaultText() << QString::fromUtf8("Ćevapi");
+        // A path the code page cannot hold turns the file into UTF-8, every line's text kept.
+        QTest::newRow("Windows-1250 given a path beyond the code page")
+            << QByteArray("[Program]\r\nNote=\xc6" "evapi\r\n")
+            << QString::fromUtf8("/home/ana/Señor.dat")
+            << QByteArray("[Program]\r\nNote=\xc4\x86" "evapi\r\nTop=240\r\nLeft=77\r\n"
+                          "Training_file=/home/ana/Se\xc3\xb1or.dat\r\n")
+            << ConfigKeys::Bodypart.defaultText() << QString::fromUtf8("Ćevapi");
+    }
+    void closeTimeWriteKeepsTheFileEncoding()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, trainingFile);
+        QFETCH(QByteArray, after);
+        QFETCH(QString, bodypart);
+        QFETCH(QString, note);
+        TestEnvironment env;
+        env.writeFile("init.ini", before);
+        IniFile ini(env.path("init.ini"));
+        // Start: the values read as the user typed them.
+        const StartupConfiguration start = StartupConfiguration::read(ini);
+        QCOMPARE(JoinListValue(start.bodyparts), bodypart);
+        QCOMPARE(ini.readString("Program", "Note", ""), note);
+        // Close: the window's place and the open training file.
+        ConfigKeys::writeInteger(ini, ConfigKeys::Top, 240);
+        ConfigKeys::writeInteger(ini, ConfigKeys::Left, 77);
+        ConfigKeys::writeText(ini, ConfigKeys::TrainingFile, trainingFile);
+        QCOMPARE(env.readFile("init.ini"), after);
+        QCOMPARE(ConfigKeys::readText(ini, ConfigKeys::TrainingFile), trainingFile);
+        QCOMPARE(ini.readString("Program", "Note", ""), note);
+    }
+
     void createsTheFileOnFirstWrite()
     {
         TestEnvironment env;
@@ -164,6 +222,47 @@ private slots:
         QCOMPARE(colorIdentifiers().size(), 52);
         for (const ColorIdentifier &id : colorIdentifiers())
             QCOMPARE(TextToColor(QString::fromLatin1(id.name)), id.value);
+    }
+
+    void everyNamedColour_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<quint32>("value");
+        const QList<QPair<const char *, quint32>> ordinary = {
+            {"clBlack", 0x00000000}, {"clMaroon", 0x00000080}, {"clGreen", 0x00008000}, {"clOlive", 0x00008080},
+            {"clNavy", 0x00800000}, {"clPurple", 0x00800080}, {"clTeal", 0x00808000}, {"clGray", 0x00808080},
+            {"clSilver", 0x00C0C0C0}, {"clRed", 0x000000FF}, {"clLime", 0x0000FF00}, {"clYellow", 0x0000FFFF},
+            {"clBlue", 0x00FF0000}, {"clFuchsia", 0x00FF00FF}, {"clAqua", 0x00FFFF00}, {"clWhite", 0x00FFFFFF},
+            {"clMoneyGreen", 0x00C0DCC0}, {"clSkyBlue", 0x00F0CAA6}, {"clCream", 0x00F0FBFF}, {"clMedGray", 0x00A4A0A0},
+            {"clNone", 0x1FFFFFFF}, {"clDefault", 0x20000000}};
+        for (const auto &[name, value] : ordinary)
+            QTest::newRow(name) << QString::fromLatin1(name) << value;
+        // System colours: 0xFF0000nn with the index nn; index 25 has no name.
+        const QList<QPair<const char *, int>> system = {
+            {"clScrollBar", 0}, {"clBackground", 1}, {"clActiveCaption", 2}, {"clInactiveCaption", 3},
+            {"clMenu", 4}, {"clWindow", 5}, {"clWindowFrame", 6}, {"clMenuText", 7}, {"clWindowText", 8},
+            {"clCaptionText", 9}, {"clActiveBorder", 10}, {"clInactiveBorder", 11}, {"clAppWorkSpace", 12},
+            {"clHighlight", 13}, {"clHighlightText", 14}, {"clBtnFace", 15}, {"clBtnShadow", 16},
+            {"clGrayText", 17}, {"clBtnText", 18}, {"clInactiveCaptionText", 19}, {"clBtnHighlight", 20},
+            {"cl3DDkShadow", 21}, {"cl3DLight", 22}, {"clInfoText", 23}, {"clInfoBk", 24}, {"clHotLight", 26},
+            {"clGradientActiveCaption", 27}, {"clGradientInactiveCaption", 28}, {"clMenuHighlight", 29},
+            {"clMenuBar", 30}};
+        for (const auto &[name, index] : system)
+            QTest::newRow(name) << QString::fromLatin1(name) << (0xFF000000u | quint32(index));
+    }
+    void everyNamedColour()
+    {
+        QFETCH(QString, name);
+        QFETCH(quint32, value);
+        QCOMPARE(TextToColor(name), value);
+        QCOMPARE(TextToColor(name.toUpper()), value);
+        QCOMPARE(ColorToText(value), name);
+    }
+
+    void unnamedSystemColourIsWrittenAsANumber()
+    {
+        QCOMPARE(TextToColor(QStringLiteral("$FF000019")), 0xFF000019u);
+        QCOMPARE(ColorToText(0xFF000019u), QStringLiteral("$FF000019"));
     }
 
     void invalidColour()

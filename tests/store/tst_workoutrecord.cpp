@@ -123,6 +123,49 @@ private slots:
         QCOMPARE(RowTexts::readExercise(cells).Weight, cell == QLatin1String("BW") ? 0.0f : cell.toFloat());
     }
 
+    void everyTwoDecimalValueShowsInTheGrids()
+    {
+        // Every hundredth from 0.00 to 99.99, stored as a single, shows in both grids as
+        // the text the user typed, and a save of the grid stores the same single.
+        for (int hundredths = 1; hundredths < 10000; ++hundredths) {
+            const QString typed = QStringLiteral("%1.%2").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+            QString shortest = typed;
+            while (shortest.endsWith(QLatin1Char('0')))
+                shortest.chop(1);
+            if (shortest.endsWith(QLatin1Char('.')))
+                shortest.chop(1);
+            const float stored = typed.toFloat();
+            const QStringList exerciseCells =
+                RowTexts::exerciseCells({QStringLiteral("Squat"), QString(), 3, 10, stored}, 1);
+            QVERIFY2(exerciseCells.at(5) == shortest, qPrintable(typed + QStringLiteral(" shows as ") + exerciseCells.at(5)));
+            QCOMPARE(RowTexts::readExercise(exerciseCells).Weight, stored);
+            const QStringList cardioCells = RowTexts::cardioCells({QStringLiteral("Running"), 0.5, stored, 0, 0}, 1);
+            QVERIFY2(cardioCells.at(3) == shortest, qPrintable(typed + QStringLiteral(" shows as ") + cardioCells.at(3)));
+            QCOMPARE(RowTexts::readCardio(cardioCells).Duration, stored);
+        }
+    }
+
+    void zeroByteEndsAStoredText_data()
+    {
+        QTest::addColumn<QByteArray>("field"); // length byte and text bytes
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no zero byte") << QByteArray("\x05" "Chest") << "Chest";
+        QTest::newRow("zero inside") << QByteArray("\x07" "Ch\0\x01\x02" "st", 8) << "Ch";
+        QTest::newRow("zero first") << QByteArray("\x03\0ab", 4) << "";
+        QTest::newRow("zero beyond the length") << QByteArray("\x02" "ab\0\x01", 5) << "ab";
+    }
+    void zeroByteEndsAStoredText()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(QString, text);
+        QByteArray bytes = sampleGolden();
+        bytes.replace(WorkoutLayout::Bodypart, int(field.size()), field);
+        bytes.replace(WorkoutLayout::Comment, int(field.size()), field);
+        const WorkoutRecord r = WorkoutRecord::decode(bytes.constData());
+        QCOMPARE(r.Bodypart, text);
+        QCOMPARE(r.Comment, text);
+    }
+
     void cardioCellsShowTimeAndDuration()
     {
         const CardioEntry entry{QStringLiteral("Running"), 0.5, 0.3f, 5000, 350};
