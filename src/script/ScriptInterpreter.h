@@ -15,9 +15,7 @@ namespace ScriptFault {
 [[noreturn]] void overflow();
 }
 
-class MathObject;
-class StringObject;
-class ArrayObject;
+class LibraryObject;
 
 // The interpreter of Fortavo scripts (".fvs"). A run loads the file, normalizes its
 // lines, expands includes, collects the declarations and executes the main flow.
@@ -61,7 +59,7 @@ public:
 
     // Preprocessing passes over programLines().
     void NormalizeLines();
-    static QString NormalizeLine(const QString &line);
+    static QString normalizeLine(const QString &line);
     // Returns whether an include line was found.
     bool ExpandIncludes();
     void CollectDeclarations();
@@ -81,10 +79,10 @@ public:
     static QString FormatNumber(float x);
     // Raises ConversionError for a text that is not a number, ScriptError when the
     // number lies outside the range of a single.
-    static float ParseNumber(const QString &text);
+    static float parseSingle(const QString &text);
     // A double result rounded to single; raises ScriptError for an overflow or an
     // invalid operation (NaN).
-    static float ToSingle(double value);
+    static float toSingle(double value);
 
     // The object a member text names: "math", "string" and "array", then the host's.
     ScriptObject *findObject(const QString &name);
@@ -158,9 +156,9 @@ private:
     int m_subroutineCount = 0;
     QList<bool> m_subroutineLines;
 
-    std::unique_ptr<MathObject> m_math;
-    std::unique_ptr<StringObject> m_string;
-    std::unique_ptr<ArrayObject> m_array;
+    std::unique_ptr<LibraryObject> m_math;
+    std::unique_ptr<LibraryObject> m_string;
+    std::unique_ptr<LibraryObject> m_array;
 
     struct CodeCache;
     std::unique_ptr<CodeCache> m_cache;

@@ -3,20 +3,16 @@
 #include "common/Errors.h"
 #include "common/ValueConversions.h"
 #include "script/ScriptInterpreter.h"
-
-#include <QList>
+#include "script/ScriptText.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
-namespace {
-// The text without its last character.
-QString withoutLast(const QString &text)
-{
-    return text.isEmpty() ? text : text.left(text.size() - 1);
-}
+using namespace ScriptArray;
 
+namespace {
 // A script number rounded to the nearest whole number, halves to the even one.
 int roundedWhole(float value)
 {
@@ -28,151 +24,319 @@ int roundedWhole(float value)
     return int(r);
 }
 
-// A string function's position or count: the text evaluated as a number.
-int wholeArgument(ScriptInterpreter &in, const QString &argument)
+float single(double value)
 {
-    return roundedWhole(in.EvaluateNumber(in.EvaluateText(argument)));
+    return ScriptInterpreter::toSingle(value);
 }
 
-// An array function's element position: the text read as a whole number.
-qint64 positionArgument(ScriptInterpreter &in, const QString &argument)
+// ---- math ----
+
+float mathAbs(ScriptArguments &a)
 {
-    return ParseInteger(in.EvaluateText(argument));
+    return std::fabs(a.number(0));
+}
+
+float mathMax(ScriptArguments &a)
+{
+    const float x = a.number(0);
+    const float y = a.number(1);
+    return x > y ? x : y;
+}
+
+float mathMin(ScriptArguments &a)
+{
+    const float x = a.number(0);
+    const float y = a.number(1);
+    return x < y ? x : y;
+}
+
+float mathRound(ScriptArguments &a)
+{
+    const float x = a.number(0);
+    // Beyond ±100 decimals the scale is already infinite or zero.
+    const int n = std::clamp(roundedWhole(a.number(1)), -100, 100);
+    return single(TruncateToDecimals(n, x));
+}
+
+float mathTrunc(ScriptArguments &a)
+{
+    return std::trunc(a.number(0));
+}
+
+float mathLog(ScriptArguments &a)
+{
+    const double x = a.number(0);
+    if (x == 0)
+        ScriptFault::divisionByZero();
+    if (x < 0)
+        ScriptFault::invalidOperation();
+    return single(std::log10(x));
+}
+
+float mathSin(ScriptArguments &a)
+{
+    return single(std::sin(double(a.number(0))));
+}
+
+float mathCos(ScriptArguments &a)
+{
+    return single(std::cos(double(a.number(0))));
+}
+
+float mathTan(ScriptArguments &a)
+{
+    return single(std::tan(double(a.number(0))));
+}
+
+float mathSqrt(ScriptArguments &a)
+{
+    const double x = a.number(0);
+    if (x < 0)
+        ScriptFault::invalidOperation();
+    return single(std::sqrt(x));
+}
+
+// ---- string ----
+
+float stringLength(ScriptArguments &a)
+{
+    return float(a.text(0).size());
+}
+
+float stringVal(ScriptArguments &a)
+{
+    return a.numberOfText(0);
+}
+
+QString stringNewline(ScriptArguments &)
+{
+    return QStringLiteral("\r\n");
+}
+
+QString stringConcat(ScriptArguments &a)
+{
+    const QString first = a.text(0);
+    return first + a.text(1);
+}
+
+QString stringStr(ScriptArguments &a)
+{
+    return a.textOfText(0);
+}
+
+QString stringLowercase(ScriptArguments &a)
+{
+    return ScriptText::asciiLower(a.text(0));
+}
+
+QString stringUppercase(ScriptArguments &a)
+{
+    return ScriptText::asciiUpper(a.text(0));
+}
+
+QString stringCopy(ScriptArguments &a)
+{
+    const QString t = a.text(0);
+    const int i = std::max(a.whole(1), 1);
+    const int n = a.whole(2);
+    if (i > t.size() || n <= 0)
+        return QString();
+    return t.mid(i - 1, std::min<qsizetype>(n, t.size() - (i - 1)));
+}
+
+QString stringInsert(ScriptArguments &a)
+{
+    const QString s = a.text(0);
+    QString t = a.text(1);
+    const int i = std::max(a.whole(2), 1);
+    return t.insert(std::min<qsizetype>(i - 1, t.size()), s);
+}
+
+QString stringDelete(ScriptArguments &a)
+{
+    QString t = a.text(0);
+    const int i = a.whole(1);
+    const int n = a.whole(2);
+    if (i < 1 || i > t.size() || n <= 0)
+        return t;
+    return t.remove(i - 1, std::min<qsizetype>(n, t.size() - (i - 1)));
+}
+
+// ---- array ----
+
+float arraySize(ScriptArguments &a)
+{
+    return float(ArraySize(a.text(0)));
+}
+
+float arrayAt(ScriptArguments &a)
+{
+    const QString array = a.text(0);
+    return ArrayElement(array, a.position(1));
+}
+
+float arrayFind(ScriptArguments &a)
+{
+    const QString array = a.text(0);
+    return float(ArrayFind(array, a.text(1)));
+}
+
+QString arrayPush(ScriptArguments &a)
+{
+    const QString array = a.text(0);
+    return a.text(1) + QLatin1Char(':') + array;
+}
+
+QString arrayPop(ScriptArguments &a)
+{
+    return pop(a.text(0));
+}
+
+QString arrayInsert(ScriptArguments &a)
+{
+    const QString array = a.text(0);
+    const QString value = a.text(1);
+    return ArrayInsert(array, value, a.position(2));
+}
+
+QString arrayRemove(ScriptArguments &a)
+{
+    const QString array = a.text(0);
+    return ArrayRemove(array, a.position(1));
+}
+
+QString arraySort(ScriptArguments &a)
+{
+    return ArraySort(a.text(0));
+}
+
+QString arrayReverse(ScriptArguments &a)
+{
+    return reverse(a.text(0));
+}
+
+QString arraySwitch(ScriptArguments &a)
+{
+    const QString array = a.text(0);
+    const qint64 k = a.position(1);
+    const QString value = a.text(2);
+    return ArrayInsert(ArrayRemove(array, k), value, k);
+}
+
+QString arrayExplode(ScriptArguments &a)
+{
+    const QString array = a.text(0);
+    return explode(array, a.text(1));
+}
+
+// The name-to-function tables, built once.
+constexpr LibraryFunction mathFunctions[] = {
+    {"abs", mathAbs, nullptr},   {"max", mathMax, nullptr}, {"min", mathMin, nullptr},
+    {"round", mathRound, nullptr}, {"trunc", mathTrunc, nullptr}, {"log", mathLog, nullptr},
+    {"sin", mathSin, nullptr},   {"cos", mathCos, nullptr}, {"tan", mathTan, nullptr},
+    {"sqrt", mathSqrt, nullptr},
+};
+
+constexpr LibraryFunction stringFunctions[] = {
+    {"length", stringLength, nullptr},       {"val", stringVal, nullptr},
+    {"newline", nullptr, stringNewline},     {"concat", nullptr, stringConcat},
+    {"str", nullptr, stringStr},             {"lowercase", nullptr, stringLowercase},
+    {"uppercase", nullptr, stringUppercase}, {"copy", nullptr, stringCopy},
+    {"insert", nullptr, stringInsert},       {"delete", nullptr, stringDelete},
+};
+
+constexpr LibraryFunction arrayFunctions[] = {
+    {"size", arraySize, nullptr},      {"at", arrayAt, nullptr},         {"find", arrayFind, nullptr},
+    {"push", nullptr, arrayPush},      {"pop", nullptr, arrayPop},       {"insert", nullptr, arrayInsert},
+    {"remove", nullptr, arrayRemove},  {"sort", nullptr, arraySort},     {"reverse", nullptr, arrayReverse},
+    {"switch", nullptr, arraySwitch},  {"explode", nullptr, arrayExplode},
+};
+
+template<size_t N>
+const LibraryFunction *findIn(const LibraryFunction (&table)[N], const QString &name)
+{
+    for (const LibraryFunction &f : table)
+        if (name == QLatin1String(f.name))
+            return &f;
+    return nullptr;
 }
 }
 
-QString asciiLower(QString text)
+// ---- arguments ----
+
+const QString &ScriptArguments::at(int i) const
 {
-    for (QChar &c : text)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + 32);
-    return text;
+    static const QString missing;
+    return i < m_count ? m_texts[i] : missing;
 }
 
-QString asciiUpper(QString text)
+float ScriptArguments::number(int i)
 {
-    for (QChar &c : text)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 32);
-    return text;
+    return m_in.EvaluateNumber(at(i));
 }
 
-// ---- arrays ----
-
-int ScriptArray::size(const QString &array)
+QString ScriptArguments::text(int i)
 {
-    return int(array.count(QLatin1Char(':')));
+    return m_in.EvaluateText(at(i));
 }
 
-QString ScriptArray::elementText(const QString &array, qint64 k)
+QString ScriptArguments::textOfText(int i)
 {
-    qsizetype start = 0;
-    QString current;
-    for (qint64 i = 0; i < k; ++i) {
-        const qsizetype colon = array.indexOf(QLatin1Char(':'), start);
-        if (colon < 0)
-            return QString(); // beyond the size: the element taken is empty
-        current = array.mid(start, colon - start);
-        start = colon + 1;
-    }
-    return current;
+    return m_in.EvaluateText(m_in.EvaluateText(at(i)));
 }
 
-float ScriptArray::element(const QString &array, qint64 k)
+float ScriptArguments::numberOfText(int i)
 {
-    return ScriptInterpreter::ParseNumber(elementText(array, k));
+    return m_in.EvaluateNumber(m_in.EvaluateText(at(i)));
 }
 
-int ScriptArray::find(const QString &array, const QString &value)
+int ScriptArguments::whole(int i)
 {
-    int position = 1;
-    qsizetype start = 0;
-    for (qsizetype colon = array.indexOf(QLatin1Char(':')); colon >= 0;
-         colon = array.indexOf(QLatin1Char(':'), start)) {
-        if (QStringView(array).mid(start, colon - start) == value)
-            return position;
-        ++position;
-        start = colon + 1;
-    }
-    return 0;
+    return roundedWhole(numberOfText(i));
 }
 
-namespace {
-// The position right after the (k−1)th ":", -1 when k < 2 or there are fewer. k is
-// tested before k − 1 is formed, so that no position a script gives can overflow.
-qsizetype afterColon(const QString &array, qint64 k)
+qint64 ScriptArguments::position(int i)
 {
-    if (k < 2)
-        return -1;
-    const qint64 count = k - 1;
-    qint64 seen = 0;
-    for (qsizetype i = 0; i < array.size(); ++i)
-        if (array.at(i) == QLatin1Char(':') && ++seen == count)
-            return i + 1;
-    return -1;
-}
+    return ParseInteger(m_in.EvaluateText(at(i)));
 }
 
-QString ScriptArray::insert(const QString &array, const QString &value, qint64 k)
+// ---- the objects ----
+
+const LibraryFunction *findLibraryFunction(const QString &object, const QString &name)
 {
-    if (k == 1)
-        return value + QLatin1Char(':') + array;
-    const qsizetype at = afterColon(array, k);
-    if (at < 0)
-        return array + value + QLatin1Char(':');
-    return array.left(at) + value + QLatin1Char(':') + array.mid(at);
+    if (object == QLatin1String("math"))
+        return findIn(mathFunctions, name);
+    if (object == QLatin1String("string"))
+        return findIn(stringFunctions, name);
+    if (object == QLatin1String("array"))
+        return findIn(arrayFunctions, name);
+    return nullptr;
 }
 
-QString ScriptArray::remove(const QString &array, qint64 k)
+float LibraryObject::numericMember(ScriptInterpreter &in, const QString &member)
 {
-    if (k == 1) {
-        const qsizetype colon = array.indexOf(QLatin1Char(':'));
-        return colon < 0 ? array : array.mid(colon + 1);
-    }
-    const qsizetype at = afterColon(array, k);
-    if (at < 0)
-        return array;
-    const qsizetype colon = array.indexOf(QLatin1Char(':'), at);
-    return colon < 0 ? array : array.left(at) + array.mid(colon + 1);
+    const ScriptCall call(member);
+    if (!call.hasArguments && m_name == QLatin1String("math"))
+        throw ScriptError(QStringLiteral("The function math_%1 needs an argument list").arg(member));
+    const LibraryFunction *f = findLibraryFunction(m_name, call.name);
+    if (!f || !f->numeric)
+        return 0;
+    QString texts[2];
+    call.splitTwoWay(texts[0], texts[1]);
+    ScriptArguments arguments(in, texts, 2);
+    return f->numeric(arguments);
 }
 
-QString ScriptArray::pop(const QString &array)
+QString LibraryObject::textMember(ScriptInterpreter &in, const QString &member)
 {
-    return remove(array, size(array));
-}
-
-QString ScriptArray::reverse(const QString &array)
-{
-    QString result;
-    qsizetype start = 0;
-    for (qsizetype colon = array.indexOf(QLatin1Char(':')); colon >= 0;
-         colon = array.indexOf(QLatin1Char(':'), start)) {
-        result.prepend(QStringView(array).mid(start, colon + 1 - start));
-        start = colon + 1;
-    }
-    return result;
-}
-
-QString ScriptArray::sort(const QString &array)
-{
-    QList<float> values;
-    qsizetype start = 0;
-    for (qsizetype colon = array.indexOf(QLatin1Char(':')); colon >= 0;
-         colon = array.indexOf(QLatin1Char(':'), start)) {
-        values << ScriptInterpreter::ParseNumber(array.mid(start, colon - start));
-        start = colon + 1;
-    }
-    std::sort(values.begin(), values.end());
-    QString result;
-    for (float v : values)
-        result += ScriptInterpreter::FormatNumber(v) + QLatin1Char(':');
-    return result;
-}
-
-QString ScriptArray::explode(const QString &array, const QString &separator)
-{
-    QString result = array;
-    return result.replace(QLatin1Char(':'), separator);
+    const ScriptCall call(member);
+    const LibraryFunction *f = findLibraryFunction(m_name, call.name);
+    if (!f || !f->text)
+        return QString();
+    QString texts[3];
+    call.splitThreeWay(texts[0], texts[1], texts[2]);
+    ScriptArguments arguments(in, texts, 3);
+    return f->text(arguments);
 }
 
 // ---- calls ----
@@ -183,7 +347,7 @@ ScriptCall::ScriptCall(const QString &member)
     hasArguments = paren >= 0;
     name = hasArguments ? member.left(paren) : member;
     if (hasArguments)
-        arguments = withoutLast(member.mid(paren + 1));
+        arguments = ScriptText::withoutLast(member.mid(paren + 1));
 }
 
 void ScriptCall::splitTwoWay(QString &first, QString &second) const
@@ -200,170 +364,4 @@ void ScriptCall::splitThreeWay(QString &first, QString &second, QString &third) 
     const qsizetype comma = rest.indexOf(QLatin1Char(','));
     second = comma < 0 ? rest : rest.left(comma);
     third = comma < 0 ? QString() : rest.mid(comma + 1);
-}
-
-// ---- math ----
-
-float MathObject::numericMember(ScriptInterpreter &in, const QString &member)
-{
-    const ScriptCall call(member);
-    if (!call.hasArguments)
-        throw ScriptError(QStringLiteral("The function math_%1 needs an argument list").arg(member));
-    QString a, b;
-    call.splitTwoWay(a, b);
-    const QString &f = call.name;
-    if (f == QLatin1String("abs"))
-        return std::fabs(in.EvaluateNumber(a));
-    if (f == QLatin1String("max") || f == QLatin1String("min")) {
-        const float x = in.EvaluateNumber(a);
-        const float y = in.EvaluateNumber(b);
-        if (f == QLatin1String("max"))
-            return x > y ? x : y;
-        return x < y ? x : y;
-    }
-    if (f == QLatin1String("round")) {
-        const float x = in.EvaluateNumber(a);
-        // Beyond ±100 decimals the scale is already infinite or zero.
-        const int n = std::clamp(roundedWhole(in.EvaluateNumber(b)), -100, 100);
-        return ScriptInterpreter::ToSingle(TruncateToDecimals(n, x));
-    }
-    if (f == QLatin1String("trunc"))
-        return std::trunc(in.EvaluateNumber(a));
-    if (f == QLatin1String("log")) {
-        const double x = in.EvaluateNumber(a);
-        if (x == 0)
-            ScriptFault::divisionByZero();
-        if (x < 0)
-            ScriptFault::invalidOperation();
-        return ScriptInterpreter::ToSingle(std::log10(x));
-    }
-    if (f == QLatin1String("sin"))
-        return ScriptInterpreter::ToSingle(std::sin(double(in.EvaluateNumber(a))));
-    if (f == QLatin1String("cos"))
-        return ScriptInterpreter::ToSingle(std::cos(double(in.EvaluateNumber(a))));
-    if (f == QLatin1String("tan"))
-        return ScriptInterpreter::ToSingle(std::tan(double(in.EvaluateNumber(a))));
-    if (f == QLatin1String("sqrt")) {
-        const double x = in.EvaluateNumber(a);
-        if (x < 0)
-            ScriptFault::invalidOperation();
-        return ScriptInterpreter::ToSingle(std::sqrt(x));
-    }
-    return 0;
-}
-
-// ---- string ----
-
-float StringObject::numericMember(ScriptInterpreter &in, const QString &member)
-{
-    const ScriptCall call(member);
-    QString a, b;
-    call.splitTwoWay(a, b);
-    if (call.name == QLatin1String("length"))
-        return float(in.EvaluateText(a).size());
-    if (call.name == QLatin1String("val"))
-        return in.EvaluateNumber(in.EvaluateText(a));
-    return 0;
-}
-
-QString StringObject::textMember(ScriptInterpreter &in, const QString &member)
-{
-    const ScriptCall call(member);
-    const QString &f = call.name;
-    if (f == QLatin1String("newline"))
-        return QStringLiteral("\r\n");
-    QString a, b, c;
-    call.splitThreeWay(a, b, c);
-    if (f == QLatin1String("concat")) {
-        const QString first = in.EvaluateText(a);
-        return first + in.EvaluateText(b);
-    }
-    if (f == QLatin1String("str"))
-        return in.EvaluateText(in.EvaluateText(a));
-    if (f == QLatin1String("lowercase"))
-        return asciiLower(in.EvaluateText(a));
-    if (f == QLatin1String("uppercase"))
-        return asciiUpper(in.EvaluateText(a));
-    if (f == QLatin1String("copy")) {
-        const QString t = in.EvaluateText(a);
-        const int i = std::max(wholeArgument(in, b), 1);
-        const int n = wholeArgument(in, c);
-        if (i > t.size() || n <= 0)
-            return QString();
-        return t.mid(i - 1, std::min<qsizetype>(n, t.size() - (i - 1)));
-    }
-    if (f == QLatin1String("insert")) {
-        const QString s = in.EvaluateText(a);
-        QString t = in.EvaluateText(b);
-        const int i = std::max(wholeArgument(in, c), 1);
-        return t.insert(std::min<qsizetype>(i - 1, t.size()), s);
-    }
-    if (f == QLatin1String("delete")) {
-        QString t = in.EvaluateText(a);
-        const int i = wholeArgument(in, b);
-        const int n = wholeArgument(in, c);
-        if (i < 1 || i > t.size() || n <= 0)
-            return t;
-        return t.remove(i - 1, std::min<qsizetype>(n, t.size() - (i - 1)));
-    }
-    return QString();
-}
-
-// ---- array ----
-
-float ArrayObject::numericMember(ScriptInterpreter &in, const QString &member)
-{
-    const ScriptCall call(member);
-    QString a, b;
-    call.splitTwoWay(a, b);
-    const QString &f = call.name;
-    if (f == QLatin1String("size"))
-        return float(ScriptArray::size(in.EvaluateText(a)));
-    if (f == QLatin1String("at")) {
-        const QString array = in.EvaluateText(a);
-        return ScriptArray::element(array, positionArgument(in, b));
-    }
-    if (f == QLatin1String("find")) {
-        const QString array = in.EvaluateText(a);
-        return float(ScriptArray::find(array, in.EvaluateText(b)));
-    }
-    return 0;
-}
-
-QString ArrayObject::textMember(ScriptInterpreter &in, const QString &member)
-{
-    const ScriptCall call(member);
-    QString a, b, c;
-    call.splitThreeWay(a, b, c);
-    const QString &f = call.name;
-    if (f == QLatin1String("push")) {
-        const QString array = in.EvaluateText(a);
-        return in.EvaluateText(b) + QLatin1Char(':') + array;
-    }
-    if (f == QLatin1String("pop"))
-        return ScriptArray::pop(in.EvaluateText(a));
-    if (f == QLatin1String("insert")) {
-        const QString array = in.EvaluateText(a);
-        const QString value = in.EvaluateText(b);
-        return ScriptArray::insert(array, value, positionArgument(in, c));
-    }
-    if (f == QLatin1String("remove")) {
-        const QString array = in.EvaluateText(a);
-        return ScriptArray::remove(array, positionArgument(in, b));
-    }
-    if (f == QLatin1String("sort"))
-        return ScriptArray::sort(in.EvaluateText(a));
-    if (f == QLatin1String("reverse"))
-        return ScriptArray::reverse(in.EvaluateText(a));
-    if (f == QLatin1String("switch")) {
-        const QString array = in.EvaluateText(a);
-        const qint64 k = positionArgument(in, b);
-        const QString value = in.EvaluateText(c);
-        return ScriptArray::insert(ScriptArray::remove(array, k), value, k);
-    }
-    if (f == QLatin1String("explode")) {
-        const QString array = in.EvaluateText(a);
-        return ScriptArray::explode(array, in.EvaluateText(b));
-    }
-    return QString();
 }

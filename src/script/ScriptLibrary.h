@@ -7,26 +7,21 @@
 // The library objects of the script language: "math" (numeric functions), "string"
 // (text functions) and "array" (functions on arrays held in text variables).
 
-// Latin letters A-Z to lower (or a-z to upper) case; every other character stays,
-// as scripts expect of their keywords and of string_lower and string_upper.
-QString asciiLower(QString text);
-QString asciiUpper(QString text);
-
 // Arrays are texts in which each element is followed by ":"; "3:1:2:" holds the
 // elements 3, 1 and 2, the empty text is the empty array. Positions count from 1.
 namespace ScriptArray {
-int size(const QString &array);
+int ArraySize(const QString &array);
 // The text of element k; empty when k < 1 or beyond the size.
 QString elementText(const QString &array, qint64 k);
 // Element k read as a number; raises ConversionError for an empty or non-numeric one.
-float element(const QString &array, qint64 k);
-int find(const QString &array, const QString &value);
-QString insert(const QString &array, const QString &value, qint64 k);
-QString remove(const QString &array, qint64 k);
+float ArrayElement(const QString &array, qint64 k);
+int ArrayFind(const QString &array, const QString &value);
+QString ArrayInsert(const QString &array, const QString &value, qint64 k);
+QString ArrayRemove(const QString &array, qint64 k);
 QString pop(const QString &array);
 QString reverse(const QString &array);
 // Elements read as numbers, sorted ascending, written back as numbers.
-QString sort(const QString &array);
+QString ArraySort(const QString &array);
 QString explode(const QString &array, const QString &separator);
 }
 
@@ -43,20 +38,49 @@ struct ScriptCall {
     void splitThreeWay(QString &first, QString &second, QString &third) const;
 };
 
-class MathObject : public ScriptObject {
+// The arguments of one library call, evaluated only when the function asks, in the
+// order it asks. A missing argument is the empty text.
+class ScriptArguments {
 public:
-    float numericMember(ScriptInterpreter &interpreter, const QString &member) override;
-    QString textMember(ScriptInterpreter &, const QString &) override { return QString(); }
+    ScriptArguments(ScriptInterpreter &interpreter, const QString *texts, int count)
+        : m_in(interpreter), m_texts(texts), m_count(count)
+    {
+    }
+
+    float number(int i);        // the argument as a numeric expression
+    QString text(int i);        // the argument as a text
+    QString textOfText(int i);  // the argument's text evaluated as a text again
+    float numberOfText(int i);  // the argument's text evaluated as a number
+    int whole(int i);           // a string position or count: numberOfText, rounded
+    qint64 position(int i);     // an array position: the text read as a whole number
+
+private:
+    const QString &at(int i) const;
+
+    ScriptInterpreter &m_in;
+    const QString *m_texts;
+    int m_count;
 };
 
-class StringObject : public ScriptObject {
-public:
-    float numericMember(ScriptInterpreter &interpreter, const QString &member) override;
-    QString textMember(ScriptInterpreter &interpreter, const QString &member) override;
+// One library function. A numeric function splits its arguments two ways, a text
+// function three ways.
+struct LibraryFunction {
+    const char *name;
+    float (*numeric)(ScriptArguments &);
+    QString (*text)(ScriptArguments &);
 };
 
-class ArrayObject : public ScriptObject {
+// The library function of an object ("math", "string", "array") and name, or nullptr.
+const LibraryFunction *findLibraryFunction(const QString &object, const QString &name);
+
+// The three objects answer through the same tables; only "math" insists on an
+// argument list.
+class LibraryObject : public ScriptObject {
 public:
+    explicit LibraryObject(QString name) : m_name(std::move(name)) {}
     float numericMember(ScriptInterpreter &interpreter, const QString &member) override;
     QString textMember(ScriptInterpreter &interpreter, const QString &member) override;
+
+private:
+    QString m_name;
 };

@@ -126,7 +126,7 @@ void TestScriptInterpreter::normalizeLine()
 {
     QFETCH(QString, line);
     QFETCH(QString, normalized);
-    QCOMPARE(ScriptInterpreter::NormalizeLine(line), normalized);
+    QCOMPARE(ScriptInterpreter::normalizeLine(line), normalized);
 }
 
 void TestScriptInterpreter::scripts_data()
