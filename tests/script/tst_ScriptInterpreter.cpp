@@ -89,6 +89,8 @@ private slots:
 
     void normalizeLine_data();
     void normalizeLine();
+    void formatNumber_data();
+    void formatNumber();
     void scripts_data();
     void scripts();
     void inputDialog();
@@ -127,6 +129,28 @@ void TestScriptInterpreter::normalizeLine()
     QFETCH(QString, line);
     QFETCH(QString, normalized);
     QCOMPARE(ScriptInterpreter::normalizeLine(line), normalized);
+}
+
+void TestScriptInterpreter::formatNumber_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1E7 fixed") << 1e7f << "10000000";
+    QTest::newRow("12500000 fixed") << 12500000.0f << "12500000";
+    QTest::newRow("1E14 fixed") << 1e14f << "100000000000000";
+    QTest::newRow("1E15 scientific") << 1e15f << "1E15";
+    QTest::newRow("1E20 scientific") << 1e20f << "1E20";
+    QTest::newRow("0.0001 fixed") << 0.0001f << "0.0001";
+    QTest::newRow("1.5E-7 scientific") << 1.5e-7f << "1.5E-7";
+    QTest::newRow("negative") << -2.5f << "-2.5";
+    QTest::newRow("zero") << 0.0f << "0";
+}
+
+void TestScriptInterpreter::formatNumber()
+{
+    QFETCH(float, value);
+    QFETCH(QString, text);
+    QCOMPARE(ScriptInterpreter::FormatNumber(value), text);
 }
 
 void TestScriptInterpreter::scripts_data()
@@ -224,6 +248,8 @@ void TestScriptInterpreter::scripts_data()
                                                   "output($s)\noutput(y)\nx=3.4028236e38"
                                                << none << QStringList{"3.4028235E38", "3.4028235E38"}
                                                << "Floating point overflow (line 7: x=3.4028236e38)";
+    QTest::newRow("total weight in fixed notation") << "var w\nw=2500*5000\noutput(w)\noutput(\"$w kg\")" << none
+                                                    << QStringList{"12500000", "12500000 kg"} << QString();
     QTest::newRow("single precision") << "var x\nx=0.1+0.2\noutput(x)" << none << QStringList{"0.3"} << QString();
     QTest::newRow("comparison character in an expression") << "var x\nx=1<2" << none << none
         << "The comparison operator < cannot stand in a numeric expression (line 2: x=1<2)";
