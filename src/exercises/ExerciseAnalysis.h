@@ -56,6 +56,10 @@ ExerciseAnalysis AnalyseExercise(TrainingFile &file, const QString &name);
 // The window's warning for any failure of the analysis.
 inline const QString UnableToCollectMessage = QStringLiteral("Unable to collect all data.");
 
+// The titles of the usage grid's columns.
+inline const QStringList UsageTitles = {QStringLiteral("#"), QStringLiteral("Exercise name"),
+                                        QStringLiteral("Type of execution"), QStringLiteral("Number of sets"),
+                                        QStringLiteral("Number of reps"), QStringLiteral("Weight used")};
 // The rows of the usage grid: the exercise's rows in the last `count` records, newest
 // record first. Columns: "k.", name, type of execution, sets, reps, weight ("BW" for 0).
 QList<QStringList> ExerciseUsageRows(TrainingFile &file, const QString &name, int count);

@@ -4,12 +4,14 @@
 #include "common/LimitedTextEdit.h"
 #include "common/UserPrompts.h"
 #include "exercises/ExerciseAnalysis.h"
-#include "exercises/ExerciseGrid.h"
+#include "exercises/ExerciseSort.h"
 #include "exercises/OneRmGraph.h"
 #include "store/WorkoutSession.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,8 +24,10 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -64,6 +68,24 @@ protected:
     }
 };
 
+// Room for the analysis of a typical exercise: its longest sentences on one line each,
+// and the lines of ten repetition counts.
+QSize analysisTextSize(const QPlainTextEdit &memo)
+{
+    const QFontMetrics metrics(memo.font());
+    int width = 0;
+    for (const QString &line : {QStringLiteral("Exercise was used on 9999 workouts, 99999 sets in total."),
+                                QStringLiteral("1 RM cannot be determined as the exercise has always been executed with BW.")})
+        width = qMax(width, metrics.horizontalAdvance(line));
+    constexpr int RepCountLines = 10;
+    constexpr int OtherLines = 6; // sums, average, heading, two blank lines and the 1RM
+    const int frame = 2 * memo.frameWidth();
+    const int margin = 2 * int(memo.document()->documentMargin());
+    const int scrollBar = memo.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &memo);
+    return {width + margin + frame + scrollBar + metrics.averageCharWidth(),
+            (RepCountLines + OtherLines) * metrics.lineSpacing() + margin + frame};
+}
+
 // The memo shows line breaks; the analysis text carries CRLF.
 QString memoText(const QString &text)
 {
@@ -79,7 +101,7 @@ TfrmVjezbe::TfrmVjezbe(UserPrompts &prompts, WorkoutSession &session, QWidget *p
     setObjectName(QStringLiteral("frmVjezbe"));
     setWindowTitle(QStringLiteral("Exercise list"));
     buildControls();
-    resize(800, CompactHeight);
+    resize(defaultWidth(), CompactHeight);
 }
 
 TfrmVjezbe::~TfrmVjezbe() = default;
@@ -94,10 +116,8 @@ void TfrmVjezbe::buildControls()
     memOpis->setTabChangesFocus(true);
     memOpis->setFixedHeight(70);
     bitDodaj = named(new QPushButton(QStringLiteral("Add"), this), "bitDodaj");
-    bitDodaj->setDefault(true);
     bitSpremi = named(new QPushButton(QStringLiteral("Save"), this), "bitSpremi");
     bitSpremi->setToolTip(QStringLiteral("Save changes and exit"));
-    bitSpremi->setAutoDefault(false);
     connect(bitDodaj, &QPushButton::clicked, this, &TfrmVjezbe::bitDodajClick);
     connect(bitSpremi, &QPushButton::clicked, this, &TfrmVjezbe::bitSpremiClick);
 
@@ -117,11 +137,12 @@ void TfrmVjezbe::buildControls()
     form->setColumnStretch(3, 2);
 
     // The catalogue grid; a click on a title sorts by that column.
-    stgVjezbe = named(new QTableWidget(1, ExerciseGrid::Titles.size(), this), "stgVjezbe");
+    stgVjezbe = named(new QTableWidget(1, ExerciseSort::Titles.size(), this), "stgVjezbe");
     stgVjezbe->setHorizontalHeader(new TitleHeader(stgVjezbe));
-    stgVjezbe->setHorizontalHeaderLabels(ExerciseGrid::Titles);
+    stgVjezbe->setHorizontalHeaderLabels(ExerciseSort::Titles);
     stgVjezbe->verticalHeader()->hide();
     stgVjezbe->setSelectionMode(QAbstractItemView::SingleSelection);
+    stgVjezbe->setTabKeyNavigation(false); // arrows move between cells, Tab leaves the grid
     stgVjezbe->setColumnWidth(0, 40);
     stgVjezbe->setColumnWidth(1, 220);
     stgVjezbe->setColumnWidth(2, 120);
@@ -173,12 +194,17 @@ void TfrmVjezbe::buildControls()
     grbAnaliza = named(new QGroupBox(AnalysisCaption, applicationPage), "grbAnaliza");
     memAnaliza = named(new QPlainTextEdit(grbAnaliza), "memAnaliza");
     memAnaliza->setReadOnly(true);
+    // Read-only, yet the caret still moves, scrolls and selects from the keyboard.
+    memAnaliza->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     memAnaliza->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memAnaliza->setTabChangesFocus(true);
+    memAnaliza->setMinimumSize(analysisTextSize(*memAnaliza));
     imgGraf = named(new QLabel(grbAnaliza), "imgGraf");
     imgGraf->setFixedSize(OneRmGraph::Width, OneRmGraph::Height);
     auto *graphColumn = new QVBoxLayout;
     graphColumn->addWidget(new QLabel(QStringLiteral("Change of the weight used:"), grbAnaliza));
     graphColumn->addWidget(imgGraf);
+    graphColumn->addStretch();
     auto *analysisLayout = new QHBoxLayout(grbAnaliza);
     analysisLayout->addWidget(memAnaliza, 1);
     analysisLayout->addLayout(graphColumn);
@@ -193,10 +219,11 @@ void TfrmVjezbe::buildControls()
     spnKoliko->setRange(1, 9999);
     spnKoliko->setValue(5);
     connect(spnKoliko, &QSpinBox::valueChanged, this, &TfrmVjezbe::spnKolikoChange);
-    stgProsli = named(new QTableWidget(1, ExerciseGrid::UsageTitles.size(), pnlExerciseUsage), "stgProsli");
-    stgProsli->setHorizontalHeaderLabels(ExerciseGrid::UsageTitles);
+    stgProsli = named(new QTableWidget(1, UsageTitles.size(), pnlExerciseUsage), "stgProsli");
+    stgProsli->setHorizontalHeaderLabels(UsageTitles);
     stgProsli->verticalHeader()->hide();
     stgProsli->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    stgProsli->setTabKeyNavigation(false);
     stgProsli->setColumnWidth(0, 40);
     stgProsli->setColumnWidth(1, 220);
     stgProsli->setColumnWidth(2, 140);
@@ -217,7 +244,8 @@ void TfrmVjezbe::buildControls()
     tabAnaliza = named(new QTabWidget(this), "tabAnaliza");
     tabAnaliza->addTab(applicationPage, QStringLiteral("Exercise application"));
     tabAnaliza->addTab(usagePage, UsageTab);
-    tabAnaliza->setFixedHeight(FullHeight - CompactHeight);
+    // As tall as the analysis text needs; the grid above gives up the rest.
+    tabAnaliza->setFixedHeight(tabAnaliza->minimumSizeHint().height());
     tabAnaliza->hide();
     connect(tabAnaliza, &QTabWidget::currentChanged, this, &TfrmVjezbe::tabAnalizaChange);
 
@@ -225,6 +253,33 @@ void TfrmVjezbe::buildControls()
     layout->addLayout(form);
     layout->addWidget(stgVjezbe, 1);
     layout->addWidget(tabAnaliza);
+
+    const QList<QWidget *> tabOrder = {edtNaziv, cmbDioTijela, memOpis,   bitDodaj,  bitSpremi,
+                                       stgVjezbe, tabAnaliza, memAnaliza, spnKoliko, stgProsli};
+    for (int i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
+    // Add is the default button while a new exercise is being entered, and only then.
+    // A focused button is the default itself.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && now->window() == this && !qobject_cast<QAbstractButton *>(now))
+            bitDodaj->setDefault(isEntryField(now));
+    });
+}
+
+int TfrmVjezbe::defaultWidth() const
+{
+    // Wide enough for the analysis text beside the graph.
+    const QMargins margins = layout()->contentsMargins();
+    return qMax(800, tabAnaliza->minimumSizeHint().width() + margins.left() + margins.right());
+}
+
+bool TfrmVjezbe::isEntryField(const QWidget *widget) const
+{
+    for (const QWidget *field : {static_cast<QWidget *>(edtNaziv), static_cast<QWidget *>(cmbDioTijela),
+                                 static_cast<QWidget *>(memOpis)})
+        if (widget == field || field->isAncestorOf(widget))
+            return true;
+    return false;
 }
 
 bool TfrmVjezbe::startUp(const QStringList &bodyparts, const QString &exerciseFileName)
@@ -371,7 +426,7 @@ void TfrmVjezbe::sortByColumn(int column)
     QStringList titles;
     for (int c = 0; c < stgVjezbe->columnCount(); ++c)
         titles << stgVjezbe->horizontalHeaderItem(c)->text();
-    const bool ascending = ExerciseGrid::sortsAscending(titles.at(column));
+    const bool ascending = ExerciseSort::sortsAscending(titles.at(column));
 
     QList<QStringList> rows;
     for (int r = 0; r + 1 < stgVjezbe->rowCount(); ++r) {
@@ -380,12 +435,12 @@ void TfrmVjezbe::sortByColumn(int column)
             row << cell(r, c);
         rows << row;
     }
-    ExerciseGrid::sortRows(rows, column, ascending);
+    ExerciseSort::sortRows(rows, column, ascending);
     for (int r = 0; r < rows.size(); ++r)
         for (int c = 0; c < stgVjezbe->columnCount(); ++c)
             setCell(r, c, rows.at(r).at(c));
 
-    ExerciseGrid::markSortedColumn(titles, column);
+    ExerciseSort::markSortedColumn(titles, column);
     for (int c = 0; c < titles.size(); ++c)
         stgVjezbe->horizontalHeaderItem(c)->setText(titles.at(c));
 }
@@ -470,6 +525,17 @@ void TfrmVjezbe::keyPressEvent(QKeyEvent *event)
     // Esc hides the analysis; it does not close the window.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         bitSakrijClick();
+        return;
+    }
+    // Enter that no control took presses the focused button, or Add from the entry
+    // fields; elsewhere (the analysis, the count) it adds nothing.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+        QWidget *focused = focusWidget();
+        if (auto *button = qobject_cast<QAbstractButton *>(focused))
+            button->click();
+        else if (focused && isEntryField(focused))
+            bitDodaj->click();
         return;
     }
     QDialog::keyPressEvent(event);

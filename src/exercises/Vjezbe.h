@@ -80,6 +80,9 @@ protected:
 
 private:
     void buildControls();
+    int defaultWidth() const;
+    // The controls of a new exercise, which Enter adds.
+    bool isEntryField(const QWidget *widget) const;
     void loadGrid();
     void save();
     QString cell(int row, int column) const;

@@ -4,14 +4,11 @@
 #include <QString>
 #include <QStringList>
 
-// The rules of the exercise list grid that do not need the widget: its titles and the
-// sort by a clicked column with its "^" / "ˇ" marks.
-namespace ExerciseGrid {
+// The sort of the exercise list by a clicked column, with the "^" / "ˇ" marks it leaves
+// on the column titles.
+namespace ExerciseSort {
 inline const QStringList Titles = {QStringLiteral("#"), QStringLiteral("Name of the exercise"),
                                    QStringLiteral("Bodypart"), QStringLiteral("Description")};
-inline const QStringList UsageTitles = {QStringLiteral("#"), QStringLiteral("Exercise name"),
-                                        QStringLiteral("Type of execution"), QStringLiteral("Number of sets"),
-                                        QStringLiteral("Number of reps"), QStringLiteral("Weight used")};
 inline constexpr QChar AscendingMark = QChar(u'^');
 inline constexpr QChar DescendingMark = QChar(u'\u02C7');
 

@@ -1,8 +1,8 @@
-#include "exercises/ExerciseGrid.h"
+#include "exercises/ExerciseSort.h"
 
 #include <utility>
 
-namespace ExerciseGrid {
+namespace ExerciseSort {
 
 bool sortsAscending(const QString &title)
 {
