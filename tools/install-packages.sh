@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages Fortavo needs to build, run and test, when missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libbenchmark-dev
-          fontconfig fonts-dejavu-core python3)
+          fontconfig fonts-dejavu-core python3
+          dpkg-dev file desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
