@@ -392,7 +392,8 @@ private slots:
 
     void clearFieldsStartsANewGoal()
     {
-        writeGoals({goal(QStringLiteral("A")), goal(QStringLiteral("B"))});
+        // The viewed goal's dates carry a time of day; the new goal's must not.
+        writeGoals({goal(QStringLiteral("A"), GoalStatus::Pending, today() + 9.25), goal(QStringLiteral("B"))});
         start();
         doubleClick(pending(), 0);
         clickUpDown(false);
@@ -402,7 +403,25 @@ private slots:
         fill(QStringLiteral("C"), QDate::currentDate(), QDate::currentDate().addDays(1), QString());
         save();
         QCOMPARE(stored().size(), 3);
-        QCOMPARE(stored().at(0), goal(QStringLiteral("A")));
+        QCOMPARE(stored().at(0), goal(QStringLiteral("A"), GoalStatus::Pending, today() + 9.25));
+        QCOMPARE(stored().at(2).Deadline, today() + 1);
+        QCOMPARE(stored().at(2).StartDate, today());
+    }
+
+    void showingAgainSavesTheFieldsAsANewGoal()
+    {
+        writeGoals({goal(QStringLiteral("A")), goal(QStringLiteral("B"))});
+        start();
+        doubleClick(pending(), 0);
+        QCOMPARE(window->currentGoalIndex(), 0);
+        window->hide();
+        window->showGoals();
+        // The fields still show the goal, but the save position is a new goal's.
+        QCOMPARE(control<QLineEdit>("edtIme")->text(), QStringLiteral("A"));
+        QCOMPARE(window->currentGoalIndex(), 2);
+        save();
+        QCOMPARE(stored().size(), 3);
+        QCOMPARE(stored().at(2), goal(QStringLiteral("A")));
     }
 
     void selectingInOneListClearsTheOthers()
