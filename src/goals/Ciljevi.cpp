@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QDateEdit>
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -55,7 +54,7 @@ TfrmCiljevi::TfrmCiljevi(UserPrompts &prompts, QWidget *parent) : QWidget(parent
     setWindowTitle(QStringLiteral("Fitness goals"));
     buildControls();
     clearFields();
-    resize(860, 540);
+    resize(960, 540);
 }
 
 TfrmCiljevi::~TfrmCiljevi() = default;
@@ -166,10 +165,7 @@ bool TfrmCiljevi::startUp(const QString &goalsFileName)
     }
     return runGuarded(m_prompts, [this] {
         if (const int tail = m_file.partialTailSize())
-            m_prompts.warning(QStringLiteral("The goals file \"%1\" ends with %2 bytes that do not make a whole goal. "
-                                             "They are not shown and are kept as they are.")
-                                  .arg(QDir::toNativeSeparators(m_fileName))
-                                  .arg(tail));
+            m_prompts.warning(PartialGoalNote(m_fileName, tail));
         m_currentGoalIndex = m_file.RecordCount();
         reloadLists();
     });

@@ -3,6 +3,9 @@
 #include "common/DayCount.h"
 #include "common/RegionalSettings.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <cmath>
 
 namespace {
@@ -83,4 +86,25 @@ QString GoalListingText(const GoalLists &lists)
         text += QLatin1Char('\n');
     }
     return text;
+}
+
+QString PartialGoalNote(const QString &path, int tailSize)
+{
+    return QStringLiteral("The goals file \"%1\" ends with %2 bytes that do not make a whole goal. "
+                          "They are not shown and are kept as they are.")
+        .arg(QDir::toNativeSeparators(path))
+        .arg(tailSize);
+}
+
+QString ListGoalsFile(const QString &path, QString *note)
+{
+    if (note)
+        note->clear();
+    if (!QFileInfo::exists(path))
+        return GoalListingText(GoalLists());
+    GoalsFile file;
+    file.openReadOnly(path);
+    if (note && file.partialTailSize() > 0)
+        *note = PartialGoalNote(path, file.partialTailSize());
+    return GoalListingText(GoalLists::read(file));
 }

@@ -45,3 +45,11 @@ struct GoalLists {
 // The three lists as plain text: each list's caption on a line of its own, then its
 // goal lines, one a line, then an empty line.
 QString GoalListingText(const GoalLists &lists);
+
+// What the user is told of a goals file that ends with a piece shorter than a goal.
+QString PartialGoalNote(const QString &path, int tailSize);
+
+// The listing of the goals file at path, opened for reading only. A missing file has no
+// goals and is not created. note, when given, receives the partial-goal note or stays
+// empty.
+QString ListGoalsFile(const QString &path, QString *note = nullptr);

@@ -1,7 +1,10 @@
 #include "common/DayCount.h"
+#include "common/Errors.h"
 #include "goals/GoalLists.h"
 #include "support/TestEnvironment.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 #include <limits>
@@ -144,6 +147,29 @@ private slots:
                                                         "\n"));
         QCOMPARE(GoalListingText(GoalLists()), QStringLiteral("Pending goals\n\nGoals completed succesfully!\n\n"
                                                               "Goals not completed succesfully\n\n"));
+    }
+
+    void listingAFileOnlyReadsIt()
+    {
+        const QString path = env->path(QStringLiteral("goals.dat"));
+        const QString empty = GoalListingText(GoalLists());
+        QString note = QStringLiteral("stale");
+        QCOMPARE(ListGoalsFile(path, &note), empty);
+        QVERIFY(note.isEmpty());
+        QVERIFY(!QFile::exists(path)); // a missing file stays missing
+
+        const QByteArray bytes = goal(QStringLiteral("A"), QStringLiteral("b"), GoalStatus::Completed).encode()
+                                 + QByteArray(7, 'x');
+        env->writeFile(QStringLiteral("goals.dat"), bytes);
+        QCOMPARE(ListGoalsFile(path, &note), QStringLiteral("Pending goals\n\nGoals completed succesfully!\n"
+                                                            "A: 9.12.2025-8.1.2026. b\n\n"
+                                                            "Goals not completed succesfully\n\n"));
+        QCOMPARE(note, PartialGoalNote(path, 7));
+        QVERIFY2(note.contains(path) && note.contains(QStringLiteral("7 bytes")), qPrintable(note));
+        QCOMPARE(env->readFile(QStringLiteral("goals.dat")), bytes);
+
+        QVERIFY(QDir(env->folder()).mkdir(QStringLiteral("folder.dat")));
+        QVERIFY_THROWS_EXCEPTION(IoError, ListGoalsFile(env->path(QStringLiteral("folder.dat"))));
     }
 };
 
