@@ -170,6 +170,13 @@ int placeOfKey(const QList<IniFile::Line> &lines, const QString &section, const 
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
+    const QFileInfo info(m_path);
+    const auto unableToWrite = [&] {
+        return IoError(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(info.absoluteFilePath())));
+    };
+    // A file that cannot be read back would be replaced by the one key.
+    if (info.exists() && (!info.isWritable() || !info.isReadable()))
+        throw unableToWrite();
     Content c = load();
     const QString entry = key + QLatin1Char('=') + value;
     // A value the code page cannot hold (a path in another script) would be stored as
@@ -198,12 +205,6 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
         insertAt(-place - 1, entry);
     }
 
-    const QFileInfo info(m_path);
-    const auto unableToWrite = [&] {
-        return IoError(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(info.absoluteFilePath())));
-    };
-    if (info.exists() && !info.isWritable())
-        throw unableToWrite();
     try {
         WholeFile::write(m_path, c.bytes());
     } catch (const IoError &) {
