@@ -216,6 +216,29 @@ private slots:
         QCOMPARE(stored().at(0).Name, QStringLiteral("B"));
     }
 
+    void unknownStatusIsKeptOutOfTheListsAndKept()
+    {
+        QByteArray odd = goal(QStringLiteral("Odd"), 9).encode();
+        odd[326] = 'p'; // padding as another program left it
+        const GoalRecord p = goal(QStringLiteral("P")), c = goal(QStringLiteral("C"), GoalStatus::Completed);
+        env->writeFile(QStringLiteral("goals.dat"), p.encode() + odd + c.encode());
+        start();
+        QCOMPARE(lines(pending()), QStringList{line(p)});
+        QCOMPARE(lines(completed()), QStringList{line(c)});
+        QCOMPARE(unsuccessful()->count(), 0);
+        QCOMPARE(window->currentGoalIndex(), 3); // still counted
+
+        select(pending(), 0);
+        prompts->confirmAnswers << Answer::Yes;
+        QTest::keyClick(pending(), Qt::Key_Delete);
+        prompts->take();
+        QCOMPARE(env->readFile(QStringLiteral("goals.dat")), odd + c.encode());
+        fill(QStringLiteral("N"), QDate::currentDate(), QDate::currentDate(), QString());
+        save();
+        QCOMPARE(env->readFile(QStringLiteral("goals.dat")).left(2 * GoalRecord::Size), odd + c.encode());
+        QCOMPARE(stored().size(), 3);
+    }
+
     void saveAddsAGoalAndClearsTheFields()
     {
         start();
