@@ -4,9 +4,35 @@
 #include "common/Errors.h"
 #include "common/WholeFile.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace {
+// A script file's bytes. A file that is not a regular one (a pipe, a terminal, a
+// device) is read as far as the bound allows; refuseDevices refuses it instead.
+QByteArray readBounded(const QString &fileName, qint64 maxBytes, bool refuseDevices)
+{
+    const QFileInfo info(fileName);
+    const auto tooLarge = [&] {
+        return IoError(QStringLiteral("Cannot read file \"%1\": it is larger than %2 bytes").arg(fileName).arg(maxBytes));
+    };
+    if (!info.exists() || info.isFile()) {
+        if (info.size() > maxBytes)
+            throw tooLarge();
+        return WholeFile::read(fileName);
+    }
+    if (refuseDevices || info.isDir())
+        throw IoError(QStringLiteral("Cannot read file \"%1\": it is not a regular file").arg(fileName));
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return WholeFile::read(fileName); // raises the error with the system's reason
+    QByteArray bytes = file.read(maxBytes + 1);
+    if (bytes.size() > maxBytes)
+        throw tooLarge();
+    return bytes;
+}
+
 QString decodeScript(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -25,15 +51,33 @@ void ProgramLines::insert(int k, const QString &text, int source, int sourceLine
     m_origins.insert(k, Origin{source, sourceLine});
 }
 
-void ProgramLines::loadFile(const QString &fileName)
+void ProgramLines::loadFile(const QString &fileName, qint64 maxBytes)
 {
-    const QStringList lines = splitLines(decodeScript(WholeFile::read(fileName)));
+    const QStringList lines = splitLines(decodeScript(readBounded(fileName, maxBytes, false)));
     clear();
     m_sources << fileName;
     m_lines = lines;
     m_origins.reserve(lines.size());
     for (int i = 0; i < lines.size(); ++i)
         m_origins.append(Origin{0, i + 1});
+}
+
+void ProgramLines::append(const QString &text, Origin origin)
+{
+    m_lines.append(text);
+    m_origins.append(origin);
+}
+
+void ProgramLines::clearLines()
+{
+    m_lines.clear();
+    m_origins.clear();
+}
+
+void ProgramLines::reserve(qsizetype lines)
+{
+    m_lines.reserve(lines);
+    m_origins.reserve(lines);
 }
 
 void ProgramLines::clear()
@@ -61,9 +105,9 @@ QString ProgramLines::describe(int k) const
     return QStringLiteral("line %1 of %2").arg(o.line).arg(m_sources.value(o.source));
 }
 
-QStringList ProgramLines::readSingleByteLines(const QString &fileName)
+QStringList ProgramLines::readSingleByteLines(const QString &fileName, qint64 maxBytes)
 {
-    const QByteArray bytes = WholeFile::read(fileName);
+    const QByteArray bytes = readBounded(fileName, maxBytes, true);
     return splitLines(CodePage::decode(bytes.constData(), int(bytes.size())));
 }
 

@@ -1,38 +1,92 @@
-// The analysis of a line: its statement form, its operands and the lines that end
-// its block, kept per line so that loops do not split the same text again.
+// The analysis of a line: its statement form, its operands bound to variable slots
+// and library functions, and the lines that end its block. Each line is analysed
+// once per run, when it first runs.
 
 #include "script/ScriptInterpreter.h"
 
 #include "common/Errors.h"
 #include "script/ScriptCode.h"
+#include "script/ScriptLibrary.h"
 #include "script/ScriptText.h"
 
 using namespace ScriptText;
+using namespace ScriptCode;
 
-ScriptInterpreter::LineCode &ScriptInterpreter::lineCode(int position)
+namespace {
+bool isLibraryObject(const QString &name)
 {
-    std::vector<LineCode> &codes = m_cache->lines;
-    if (codes.size() != size_t(m_lines.count())) {
-        codes.clear();
-        codes.resize(size_t(m_lines.count()));
+    return name == QLatin1String("math") || name == QLatin1String("string") || name == QLatin1String("array");
+}
+}
+
+void ScriptInterpreter::prepareCode()
+{
+    const int count = m_lines.count();
+    m_code.clear();
+    m_code.resize(size_t(count));
+    if (m_subroutineLines.size() != count)
+        m_subroutineLines.resize(count, false);
+    for (int k = 0; k < count; ++k) {
+        m_code[size_t(k)].subroutineLine = m_subroutineLines.at(k);
+        if (m_lines.line(k).isEmpty())
+            m_code[size_t(k)].kind = Instruction::Skip;
     }
-    LineCode &code = codes[size_t(position)];
-    const QString &line = m_lines.line(position);
-    if (code.kind != LineCode::Unanalysed && code.source.constData() == line.constData()
-        && code.source.size() == line.size())
+    matchBlocks();
+    m_frames.clear();
+}
+
+// The else and endif of every line that opens an if, and the endwhile of every line
+// that opens a while, as a forward scan from that line finds them: a nested opening
+// line counts one level deeper, and the last else at the block's own level is its
+// else. One pass with a stack per kind gives all of them at once.
+void ScriptInterpreter::matchBlocks()
+{
+    const int count = m_lines.count();
+    m_elseLine.assign(size_t(count), -1);
+    m_endIfLine.assign(size_t(count), -1);
+    m_endWhileLine.assign(size_t(count), -1);
+    std::vector<int> openIfs;
+    std::vector<int> openWhiles;
+    for (int d = 0; d < count; ++d) {
+        const QString &l = m_lines.line(d);
+        if (l.size() > 2 && l.startsWith(QLatin1String("if"))) {
+            openIfs.push_back(d);
+        } else if (l == QLatin1String("else")) {
+            if (!openIfs.empty())
+                m_elseLine[size_t(openIfs.back())] = d;
+        } else if (l == QLatin1String("endif")) {
+            if (!openIfs.empty()) {
+                m_endIfLine[size_t(openIfs.back())] = d;
+                openIfs.pop_back();
+            }
+        }
+        if (l.size() > 5 && l.startsWith(QLatin1String("while"))) {
+            openWhiles.push_back(d);
+        } else if (l == QLatin1String("endwhile")) {
+            if (!openWhiles.empty()) {
+                m_endWhileLine[size_t(openWhiles.back())] = d;
+                openWhiles.pop_back();
+            }
+        }
+    }
+}
+
+Instruction &ScriptInterpreter::analyzedLine(int position)
+{
+    Instruction &code = m_code[size_t(position)];
+    if (code.kind != Instruction::Unanalysed)
         return code;
-    code = LineCode();
-    code.source = line;
-    if (isEndWord(line))
-        code.kind = LineCode::Skip;
+    const QString &line = m_lines.line(position);
+    if (line.isEmpty() || isEndWord(line))
+        code.kind = Instruction::Skip;
     else if (literalsNeedValues(line))
-        code.kind = LineCode::Dynamic;
+        code.kind = Instruction::Dynamic;
     else
         buildLine(code, position, ExpandLiterals(line));
     return code;
 }
 
-bool ScriptInterpreter::literalsNeedValues(const QString &line) const
+bool ScriptInterpreter::literalsNeedValues(const QString &line)
 {
     bool inLiteral = false;
     for (QChar c : line) {
@@ -44,54 +98,25 @@ bool ScriptInterpreter::literalsNeedValues(const QString &line) const
     return false;
 }
 
-void ScriptInterpreter::buildLine(LineCode &code, int position, const QString &line) const
+void ScriptInterpreter::buildLine(Instruction &code, int position, const QString &line) const
 {
-    code.kind = LineCode::Simple;
+    code.kind = Instruction::Simple;
     if (line.contains(QLatin1Char(' '))) {
-        const int count = m_lines.count();
         if (line.startsWith(QLatin1String("if"))) {
-            code.kind = LineCode::If;
-            int depth = 0;
-            for (int d = position + 1; d < count; ++d) {
-                const QString &l = m_lines.line(d);
-                if (l.size() > 2 && l.startsWith(QLatin1String("if"))) {
-                    ++depth;
-                } else if (l == QLatin1String("else")) {
-                    if (depth == 0)
-                        code.elseLine = d;
-                } else if (l == QLatin1String("endif")) {
-                    if (depth == 0) {
-                        code.endLine = d;
-                        break;
-                    }
-                    --depth;
-                }
-            }
-            if (code.endLine < 0)
-                code.elseLine = -1;
+            code.kind = Instruction::If;
+            code.endLine = m_endIfLine[size_t(position)];
+            code.elseLine = code.endLine < 0 ? -1 : m_elseLine[size_t(position)];
             code.condition = std::make_unique<Condition>(analyzeCondition(line.mid(3)));
             return;
         }
         if (line.startsWith(QLatin1String("while"))) {
-            code.kind = LineCode::While;
-            int depth = 0;
-            for (int d = position + 1; d < count; ++d) {
-                const QString &l = m_lines.line(d);
-                if (l.size() > 5 && l.startsWith(QLatin1String("while"))) {
-                    ++depth;
-                } else if (l == QLatin1String("endwhile")) {
-                    if (depth == 0) {
-                        code.endLine = d;
-                        break;
-                    }
-                    --depth;
-                }
-            }
+            code.kind = Instruction::While;
+            code.endLine = m_endWhileLine[size_t(position)];
             code.condition = std::make_unique<Condition>(analyzeCondition(line.mid(6)));
             return;
         }
         if (line.startsWith(QLatin1String("call"))) {
-            code.kind = LineCode::Call;
+            code.kind = Instruction::Call;
             code.subroutine = subroutineSlot(line.mid(5));
             return;
         }
@@ -99,7 +124,7 @@ void ScriptInterpreter::buildLine(LineCode &code, int position, const QString &l
     code.statement = std::make_unique<Statement>(analyzeStatement(line));
 }
 
-ScriptInterpreter::Statement ScriptInterpreter::analyzeStatement(const QString &s) const
+Statement ScriptInterpreter::analyzeStatement(const QString &s) const
 {
     Statement st;
     if (s.startsWith(QLatin1String("output"))) {
@@ -126,6 +151,14 @@ ScriptInterpreter::Statement ScriptInterpreter::analyzeStatement(const QString &
             st.kind = Statement::TextAssignment;
             st.slot = textSlot(target);
             st.side = analyzeSide(rest);
+            // A text built onto itself grows in its own storage.
+            const Member *m = st.side.member.get();
+            if (st.slot >= 0 && m && m->kind == Member::Library && textSlot(m->arguments[0].text) == st.slot) {
+                if (m->function == findLibraryFunction(QStringLiteral("string"), QStringLiteral("concat")))
+                    st.kind = Statement::AppendText;
+                else if (m->function == findLibraryFunction(QStringLiteral("array"), QStringLiteral("push")))
+                    st.kind = Statement::PrependArray;
+            }
         } else {
             st.kind = Statement::NumberAssignment;
             st.slot = numericSlot(target);
@@ -134,14 +167,49 @@ ScriptInterpreter::Statement ScriptInterpreter::analyzeStatement(const QString &
         return st;
     }
     if (s.contains(QLatin1Char('_'))) {
-        st.kind = Statement::ObjectStatement;
-        st.object = textBefore(s, QLatin1Char('_'));
-        st.member = textAfter(s, QLatin1Char('_'));
+        const QString object = textBefore(s, QLatin1Char('_'));
+        if (!isLibraryObject(object))
+            st.object = hostObject(object);
+        if (st.object) {
+            st.kind = Statement::ObjectStatement;
+            st.member = textAfter(s, QLatin1Char('_'));
+        }
     }
     return st;
 }
 
-ScriptInterpreter::Operand ScriptInterpreter::analyzeOperand(const QString &t) const
+std::shared_ptr<Member> ScriptInterpreter::analyzeMember(const QString &t, bool numericPlace) const
+{
+    auto m = std::make_shared<Member>();
+    m->text = t;
+    const qsizetype underscore = t.indexOf(QLatin1Char('_'));
+    const QString object = underscore < 0 ? QString() : t.left(underscore);
+    m->rest = t.mid(underscore + 1);
+    if (!isLibraryObject(object)) {
+        m->object = hostObject(object);
+        m->kind = m->object ? Member::Host : Member::Nothing;
+        return m;
+    }
+    const ScriptCall call(m->rest);
+    if (numericPlace && !call.hasArguments && object == QLatin1String("math")) {
+        m->kind = Member::NeedsArguments;
+        return m;
+    }
+    m->function = findLibraryFunction(object, call.name);
+    if (!m->function || (numericPlace ? !m->function->numeric : !m->function->text))
+        return m;
+    m->kind = Member::Library;
+    if (numericPlace) {
+        m->argumentCount = 2;
+        call.splitTwoWay(m->arguments[0].text, m->arguments[1].text);
+    } else {
+        m->argumentCount = 3;
+        call.splitThreeWay(m->arguments[0].text, m->arguments[1].text, m->arguments[2].text);
+    }
+    return m;
+}
+
+Operand ScriptInterpreter::analyzeOperand(const QString &t) const
 {
     Operand o;
     if (t.isEmpty()) {
@@ -149,7 +217,7 @@ ScriptInterpreter::Operand ScriptInterpreter::analyzeOperand(const QString &t) c
         o.text = missingOperandText();
     } else if (t.contains(QLatin1Char('_'))) {
         o.kind = Operand::Member;
-        o.text = t;
+        o.member = analyzeMember(t, true);
     } else if (startsNumber(t.at(0))) {
         try {
             o.value = parseSingle(t);
@@ -169,7 +237,7 @@ ScriptInterpreter::Operand ScriptInterpreter::analyzeOperand(const QString &t) c
     return o;
 }
 
-ScriptInterpreter::NumberExpression ScriptInterpreter::analyzeNumber(const QString &t) const
+NumberExpression ScriptInterpreter::analyzeNumber(const QString &t) const
 {
     NumberExpression e;
     qsizetype i = 1;
@@ -187,7 +255,7 @@ ScriptInterpreter::NumberExpression ScriptInterpreter::analyzeNumber(const QStri
     return e;
 }
 
-ScriptInterpreter::TextExpression ScriptInterpreter::analyzeText(const QString &t) const
+TextExpression ScriptInterpreter::analyzeText(const QString &t) const
 {
     TextExpression e;
     if (t.isEmpty()) {
@@ -218,14 +286,14 @@ ScriptInterpreter::TextExpression ScriptInterpreter::analyzeText(const QString &
     }
     if (t.contains(QLatin1Char('_'))) {
         e.kind = TextExpression::Member;
-        e.text = t;
+        e.member = analyzeMember(t, false);
         return e;
     }
     e.number.left = analyzeOperand(t); // the numeric variable named t
     return e;
 }
 
-ScriptInterpreter::TextSide ScriptInterpreter::analyzeSide(const QString &t) const
+TextSide ScriptInterpreter::analyzeSide(const QString &t) const
 {
     TextSide side;
     if (t.startsWith(QLatin1Char('"'))) {
@@ -236,12 +304,12 @@ ScriptInterpreter::TextSide ScriptInterpreter::analyzeSide(const QString &t) con
         side.slot = textSlot(t);
     } else {
         side.kind = TextSide::Member;
-        side.text = t;
+        side.member = analyzeMember(t, false);
     }
     return side;
 }
 
-ScriptInterpreter::Condition ScriptInterpreter::analyzeCondition(const QString &c) const
+Condition ScriptInterpreter::analyzeCondition(const QString &c) const
 {
     Condition k;
     qsizetype i = 0;

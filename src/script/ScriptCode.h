@@ -3,47 +3,53 @@
 #include "script/ScriptInterpreter.h"
 
 #include <memory>
-#include <vector>
 
-// ---- the analysed form of texts ----
+struct LibraryFunction;
+
+// The analysed form of lines and texts.
 //
 // Each analysis follows the text algorithm of its Evaluate... operation exactly and
 // only moves the work that does not depend on values (splitting, reading constant
-// numbers, finding the slot of a name, matching block lines) out of the evaluation.
-// Faults found while analysing (a number that does not read, a missing operand) are
-// kept and raised only when the value is needed, as the text algorithm would.
+// numbers, finding the slot of a name, binding a member to its function, matching
+// block lines) out of the evaluation. Faults found while analysing (a number that
+// does not read, a missing operand) are kept and raised only when the value is
+// needed, as the text algorithm would.
+namespace ScriptCode {
 
-struct ScriptInterpreter::Operand {
+struct Operand {
     enum Kind : quint8 { Constant, Variable, Member, Failure };
     Kind kind = Constant;
     bool conversionFailure = false;
     int slot = -1;
     float value = 0;
-    QString text; // a member text, or the message of a failure
+    QString text; // the message of a failure
+    std::shared_ptr<ScriptCode::Member> member;
 };
 
-struct ScriptInterpreter::NumberExpression {
+struct NumberExpression {
     char op = 0; // 0: a single operand
     Operand left;
     Operand right;
 };
 
-struct ScriptInterpreter::TextExpression {
+struct TextExpression {
     enum Kind : quint8 { Literal, TextVariable, Number, Member, Missing };
     Kind kind = Literal;
     int slot = -1;
     QString text;
     NumberExpression number;
+    std::shared_ptr<ScriptCode::Member> member;
 };
 
-struct ScriptInterpreter::TextSide {
+struct TextSide {
     enum Kind : quint8 { Literal, TextVariable, Member };
     Kind kind = Literal;
     int slot = -1;
     QString text;
+    std::shared_ptr<ScriptCode::Member> member;
 };
 
-struct ScriptInterpreter::Condition {
+struct Condition {
     enum Op : quint8 { Equal, Unequal, Less, LessEqual, Greater, GreaterEqual };
     Op op = GreaterEqual;
     bool missingComparison = false;
@@ -52,8 +58,43 @@ struct ScriptInterpreter::Condition {
     NumberExpression left, right;
 };
 
-struct ScriptInterpreter::Statement {
-    enum Kind : quint8 { Nothing, Output, Input, TextAssignment, NumberAssignment, ObjectStatement };
+// One argument of a library call: its text, analysed the first time the function
+// evaluates it in a numeric or a text place. A function that evaluates the
+// argument's value once more as a text (string_str, string_val, string positions)
+// keeps the analysis of the last such text.
+struct Argument {
+    QString text;
+    std::unique_ptr<NumberExpression> number;
+    std::unique_ptr<TextExpression> textForm;
+    QString lastValueText;
+    std::shared_ptr<TextExpression> lastValueAsText;
+    std::shared_ptr<NumberExpression> lastValueAsNumber;
+};
+
+// A member bound to what it names: a library function with its arguments split as
+// that function's kind splits them, or an object of the host with the member's rest.
+struct Member {
+    enum Kind : quint8 { Nothing, Library, Host, NeedsArguments };
+    Kind kind = Nothing;
+    QString text;         // the whole member text
+    QString rest;         // the text after the object's "_"
+    ScriptObject *object = nullptr;
+    const LibraryFunction *function = nullptr;
+    int argumentCount = 0;
+    Argument arguments[3];
+};
+
+struct Statement {
+    enum Kind : quint8 {
+        Nothing,
+        Output,
+        Input,
+        TextAssignment,
+        NumberAssignment,
+        AppendText,   // $t=string_concat($t,x): x appended to $t's own storage
+        PrependArray, // $a=array_push($a,x): x and ":" put in front of $a's own storage
+        ObjectStatement
+    };
     Kind kind = Nothing;
     bool textTarget = false;
     int slot = -1;
@@ -61,22 +102,33 @@ struct ScriptInterpreter::Statement {
     TextExpression second; // input: the default
     TextSide side;         // text assignment
     NumberExpression number;
-    QString object, member;
+    ScriptObject *object = nullptr;
+    QString member;
 };
 
-struct ScriptInterpreter::LineCode {
-    enum Kind : quint8 { Unanalysed, Skip, Dynamic, Simple, If, While, Call };
+struct Instruction {
+    enum Kind : quint8 { Unanalysed, Skip, Simple, If, While, Call, Dynamic };
     Kind kind = Unanalysed;
-    QString source; // the line this code was made from
-    std::unique_ptr<Statement> statement;
-    std::unique_ptr<Condition> condition;
+    bool subroutineLine = false;
     int elseLine = -1;
     int endLine = -1;
     int subroutine = -1;
+    std::unique_ptr<Statement> statement;
+    std::unique_ptr<Condition> condition;
+    // A line with "$" in a literal: its last expansion and that expansion's analysis.
+    QString expanded;
+    std::shared_ptr<Instruction> expandedCode;
 };
 
-struct ScriptInterpreter::CodeCache {
-    std::vector<LineCode> lines;
+// One range of lines being executed: the main flow, a branch, a loop pass or a
+// subroutine body. A loop's range starts again while its condition holds.
+struct Frame {
+    int position = 0;
+    int last = -1;
+    int loopLine = -1;
+    bool inSubroutine = false;
+    const Condition *condition = nullptr;
+    std::shared_ptr<const void> keep; // owns a condition analysed from an expansion
 };
 
 // Leaves the nesting depth as it was, also when an error unwinds.
@@ -85,3 +137,4 @@ struct DepthGuard {
     explicit DepthGuard(int &d) : depth(d) { ++depth; }
     ~DepthGuard() { --depth; }
 };
+}

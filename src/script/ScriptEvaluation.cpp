@@ -3,38 +3,14 @@
 #include "script/ScriptInterpreter.h"
 
 #include "common/Errors.h"
-#include "common/ValueConversions.h"
 #include "script/ScriptCode.h"
+#include "script/ScriptLibrary.h"
 #include "script/ScriptText.h"
 
 #include <cmath>
 
 using namespace ScriptText;
-
-
-// ---- values ----
-
-float ScriptInterpreter::toSingle(double value)
-{
-    if (std::isnan(value))
-        ScriptFault::invalidOperation();
-    // Overflow is judged after rounding: a value a little above the largest single
-    // that rounds to it (as 3.4028235E38, the text of the largest single) is no overflow.
-    const float single = float(value);
-    if (std::isinf(single))
-        ScriptFault::overflow();
-    return single;
-}
-
-QString ScriptInterpreter::FormatNumber(float x)
-{
-    return NumberText(x);
-}
-
-float ScriptInterpreter::parseSingle(const QString &text)
-{
-    return toSingle(ParseNumber(text));
-}
+using namespace ScriptCode;
 
 float ScriptInterpreter::evaluate(const Operand &o)
 {
@@ -44,7 +20,7 @@ float ScriptInterpreter::evaluate(const Operand &o)
     case Operand::Variable:
         return m_numbers[o.slot].value;
     case Operand::Member:
-        return NumericMember(o.text);
+        return numericMember(*o.member);
     case Operand::Failure:
         break;
     }
@@ -122,7 +98,7 @@ QString ScriptInterpreter::evaluate(const TextExpression &e)
     case TextExpression::Number:
         return FormatNumber(evaluate(e.number));
     case TextExpression::Member:
-        return TextMember(e.text);
+        return textMember(*e.member);
     case TextExpression::Missing:
         break;
     }
@@ -139,7 +115,7 @@ QString ScriptInterpreter::evaluate(const TextSide &side)
     case TextSide::Member:
         break;
     }
-    return TextMember(side.text);
+    return textMember(*side.member);
 }
 
 bool ScriptInterpreter::evaluate(const Condition &c)
@@ -202,18 +178,47 @@ void ScriptInterpreter::enterMember()
 
 float ScriptInterpreter::NumericMember(const QString &member)
 {
-    enterMember();
-    DepthGuard guard(m_depth);
-    const qsizetype underscore = member.indexOf(QLatin1Char('_'));
-    ScriptObject *object = findObject(underscore < 0 ? QString() : member.left(underscore));
-    return object ? object->numericMember(*this, member.mid(underscore + 1)) : 0.0f;
+    return numericMember(*analyzeMember(member, true));
 }
 
 QString ScriptInterpreter::TextMember(const QString &member)
 {
+    return textMember(*analyzeMember(member, false));
+}
+
+float ScriptInterpreter::numericMember(Member &m)
+{
     enterMember();
     DepthGuard guard(m_depth);
-    const qsizetype underscore = member.indexOf(QLatin1Char('_'));
-    ScriptObject *object = findObject(underscore < 0 ? QString() : member.left(underscore));
-    return object ? object->textMember(*this, member.mid(underscore + 1)) : QString();
+    switch (m.kind) {
+    case Member::Library: {
+        ScriptArguments arguments(*this, m);
+        return m.function->numeric(arguments);
+    }
+    case Member::Host:
+        return m.object->numericMember(*this, m.rest);
+    case Member::NeedsArguments:
+        throw ScriptError(QStringLiteral("The function math_%1 needs an argument list").arg(quoted(m.rest)));
+    case Member::Nothing:
+        break;
+    }
+    return 0;
+}
+
+QString ScriptInterpreter::textMember(Member &m)
+{
+    enterMember();
+    DepthGuard guard(m_depth);
+    switch (m.kind) {
+    case Member::Library: {
+        ScriptArguments arguments(*this, m);
+        return m.function->text(arguments);
+    }
+    case Member::Host:
+        return m.object->textMember(*this, m.rest);
+    case Member::NeedsArguments:
+    case Member::Nothing:
+        break;
+    }
+    return QString();
 }

@@ -1,13 +1,19 @@
 // Execution: the lines of a range, blocks, calls and the simple statements.
+//
+// A range of lines is a frame on a stack: an if branch, a loop pass or a called
+// body pushes one and the executor goes on with it; when a frame runs past its last
+// line it is dropped (a loop's frame starts again while the condition holds). This
+// is the recursion of ranges within ranges, without using the machine's stack.
 
 #include "script/ScriptInterpreter.h"
 
 #include "common/Errors.h"
 #include "script/ScriptCode.h"
+#include "script/ScriptLibrary.h"
 #include "script/ScriptText.h"
 
 using namespace ScriptText;
-
+using namespace ScriptCode;
 
 void ScriptInterpreter::countLine(int position)
 {
@@ -19,70 +25,137 @@ void ScriptInterpreter::countLine(int position)
         throw ScriptError(QStringLiteral("The script was stopped"));
 }
 
-void ScriptInterpreter::ExecuteRange(int first, int last, bool inSubroutine)
+void ScriptInterpreter::pushFrame(int first, int last, bool inSubroutine, int loopLine, const Condition *condition,
+                                  std::shared_ptr<const void> keep)
 {
     if (m_depth >= MaxNesting)
         throw ScriptError(QStringLiteral("Calls and blocks are nested more than %1 levels deep").arg(MaxNesting));
-    DepthGuard guard(m_depth);
-    last = std::min(last, m_lines.count() - 1);
-    if (m_subroutineLines.size() != m_lines.count())
-        m_subroutineLines.resize(m_lines.count(), false);
-    for (int a = std::max(first, 0); a <= last; ++a) {
-        const QString &line = m_lines.line(a);
-        if (line.isEmpty() || (!inSubroutine && m_subroutineLines.at(a)))
+    ++m_depth;
+    Frame frame;
+    frame.position = std::max(first, 0);
+    frame.last = std::min(last, m_lines.count() - 1);
+    frame.loopLine = loopLine;
+    frame.inSubroutine = inSubroutine;
+    frame.condition = condition;
+    frame.keep = std::move(keep);
+    m_frames.push_back(std::move(frame));
+}
+
+void ScriptInterpreter::ExecuteRange(int first, int last, bool inSubroutine)
+{
+    if (m_code.size() != size_t(m_lines.count()))
+        prepareCode();
+    const size_t base = m_frames.size();
+    const int depth = m_depth;
+    try {
+        pushFrame(first, last, inSubroutine);
+        runFrames(base);
+    } catch (...) {
+        m_frames.resize(base);
+        m_depth = depth;
+        throw;
+    }
+}
+
+void ScriptInterpreter::runFrames(size_t base)
+{
+    while (m_frames.size() > base) {
+        Frame &frame = m_frames.back();
+        if (frame.position > frame.last) {
+            if (frame.loopLine >= 0) {
+                const int loopLine = frame.loopLine;
+                countLine(loopLine);
+                if (evaluate(*m_frames.back().condition)) {
+                    m_frames.back().position = loopLine + 1;
+                    continue;
+                }
+            }
+            m_frames.pop_back();
+            --m_depth;
             continue;
-        LineCode &code = lineCode(a);
-        if (code.kind == LineCode::Skip)
+        }
+        const int a = frame.position++;
+        Instruction *code = &m_code[size_t(a)];
+        if (code->kind == Instruction::Skip || (code->subroutineLine && !frame.inSubroutine))
             continue;
+        const bool inSubroutine = frame.inSubroutine;
+        if (code->kind == Instruction::Unanalysed) {
+            code = &analyzedLine(a);
+            if (code->kind == Instruction::Skip)
+                continue;
+        }
         countLine(a);
-        if (code.kind == LineCode::Simple) {
-            execute(*code.statement);
-        } else if (code.kind == LineCode::Dynamic) {
-            // Literals insert current values: expand and analyse the line anew.
-            LineCode now;
-            buildLine(now, a, ExpandLiterals(line));
-            if (now.kind == LineCode::Simple)
-                execute(*now.statement);
-            else
-                a = executeBlock(a, now, inSubroutine);
-        } else {
-            a = executeBlock(a, code, inSubroutine);
+        switch (code->kind) {
+        case Instruction::Simple:
+            execute(*code->statement);
+            break;
+        case Instruction::Dynamic:
+            runDynamic(a, *code, inSubroutine);
+            break;
+        default:
+            runBlock(a, *code, inSubroutine, {});
+            break;
         }
     }
 }
 
-int ScriptInterpreter::executeBlock(int position, const LineCode &code, bool inSubroutine)
+void ScriptInterpreter::runBlock(int position, const Instruction &code, bool inSubroutine,
+                                 const std::shared_ptr<const void> &keep)
 {
     switch (code.kind) {
-    case LineCode::If:
+    case Instruction::If: {
         if (code.endLine < 0)
-            return position; // no endif: the lines run as ordinary lines
+            return; // no endif: the lines run as ordinary lines
+        const bool holds = evaluate(*code.condition);
+        m_frames.back().position = code.endLine + 1;
         if (code.elseLine < 0) {
-            if (evaluate(*code.condition))
-                ExecuteRange(position + 1, code.endLine - 1, inSubroutine);
-        } else if (evaluate(*code.condition)) {
-            ExecuteRange(position + 1, code.elseLine - 1, inSubroutine);
+            if (holds)
+                pushFrame(position + 1, code.endLine - 1, inSubroutine);
+        } else if (holds) {
+            pushFrame(position + 1, code.elseLine - 1, inSubroutine);
         } else {
-            ExecuteRange(code.elseLine + 1, code.endLine - 1, inSubroutine);
+            pushFrame(code.elseLine + 1, code.endLine - 1, inSubroutine);
         }
-        return code.endLine;
-    case LineCode::While:
-        if (code.endLine < 0)
-            return position;
-        while (evaluate(*code.condition)) {
-            ExecuteRange(position + 1, code.endLine - 1, inSubroutine);
-            countLine(position);
-        }
-        return code.endLine;
-    case LineCode::Call:
-        if (code.subroutine >= 0) {
-            const Subroutine &sub = m_subroutines[code.subroutine];
-            ExecuteRange(sub.firstLine, sub.lastLine, true);
-        }
-        return position;
-    default:
-        return position;
+        return;
     }
+    case Instruction::While:
+        if (code.endLine < 0)
+            return;
+        if (!evaluate(*code.condition)) {
+            m_frames.back().position = code.endLine + 1;
+            return;
+        }
+        m_frames.back().position = code.endLine + 1;
+        pushFrame(position + 1, code.endLine - 1, inSubroutine, position, code.condition.get(), keep);
+        return;
+    case Instruction::Call:
+        if (code.subroutine >= 0) {
+            const Subroutine &sub = m_subroutines[size_t(code.subroutine)];
+            pushFrame(sub.firstLine, sub.lastLine, true);
+        }
+        return;
+    default:
+        return;
+    }
+}
+
+// A line whose literals insert values: expanded each time it runs, analysed again
+// only when the expansion differs from the last one.
+void ScriptInterpreter::runDynamic(int position, Instruction &code, bool inSubroutine)
+{
+    QString expanded = ExpandLiterals(m_lines.line(position));
+    if (!code.expandedCode || code.expanded != expanded) {
+        auto fresh = std::make_shared<Instruction>();
+        buildLine(*fresh, position, expanded);
+        code.expanded = std::move(expanded);
+        code.expandedCode = std::move(fresh);
+    }
+    // Held here, so that a nested run of this line cannot drop it while it runs.
+    const std::shared_ptr<Instruction> now = code.expandedCode;
+    if (now->kind == Instruction::Simple)
+        execute(*now->statement);
+    else
+        runBlock(position, *now, inSubroutine, now);
 }
 
 QString ScriptInterpreter::ExpandLiterals(const QString &line) const
@@ -111,6 +184,7 @@ QString ScriptInterpreter::ExpandLiterals(const QString &line) const
                 out += GetText(name);
             else
                 out += FormatNumber(GetNumber(name));
+            checkTextLength(out.size() + (n - end));
             i = end - 1;
         } else {
             out += c;
@@ -135,32 +209,64 @@ void ScriptInterpreter::execute(const Statement &s)
         const QString defaultText = evaluate(s.second);
         const QString answer = m_host->askInput(QStringLiteral("Input"), prompt, defaultText);
         if (s.textTarget) {
+            checkTextLength(answer.size());
             if (s.slot >= 0)
-                m_texts[s.slot].value = answer;
+                m_texts[size_t(s.slot)].value = answer;
         } else {
             const float value = parseSingle(answer);
             if (s.slot >= 0)
-                m_numbers[s.slot].value = value;
+                m_numbers[size_t(s.slot)].value = value;
         }
         break;
     }
     case Statement::TextAssignment: {
         QString value = evaluate(s.side);
         if (s.slot >= 0)
-            m_texts[s.slot].value = std::move(value);
+            m_texts[size_t(s.slot)].value = std::move(value);
         break;
     }
+    case Statement::AppendText:
+    case Statement::PrependArray:
+        appendInPlace(s);
+        break;
     case Statement::NumberAssignment: {
         const float value = evaluate(s.number);
         if (s.slot >= 0)
-            m_numbers[s.slot].value = value;
+            m_numbers[size_t(s.slot)].value = value;
         break;
     }
     case Statement::ObjectStatement:
-        if (ScriptObject *object = findObject(s.object))
-            object->statement(*this, s.member);
+        s.object->statement(*this, s.member);
         break;
     case Statement::Nothing:
         break;
+    }
+}
+
+// $t=string_concat($t,x) and $a=array_push($a,x): the same result as building a new
+// text from a copy of the variable, but the variable's own storage grows, so that a
+// text built piece by piece costs time in proportion to its length.
+void ScriptInterpreter::appendInPlace(const Statement &s)
+{
+    enterMember();
+    DepthGuard guard(m_depth);
+    Member &member = *s.side.member;
+    QString &target = m_texts[size_t(s.slot)].value;
+    QString before = target; // the variable's value as the function reads it first
+    ScriptArguments arguments(*this, member);
+    const QString piece = arguments.text(1);
+    const bool append = s.kind == Statement::AppendText;
+    checkTextLength(qint64(before.size()) + piece.size() + (append ? 0 : 1));
+    if (target.constData() != before.constData() || target.size() != before.size()) {
+        // The piece's evaluation changed the variable: build from the value read first.
+        target = append ? before + piece : piece + QLatin1Char(':') + before;
+        return;
+    }
+    before = QString(); // the variable's storage is its own again
+    if (append) {
+        target.append(piece);
+    } else {
+        target.prepend(QLatin1Char(':'));
+        target.prepend(piece);
     }
 }

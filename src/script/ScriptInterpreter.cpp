@@ -7,6 +7,8 @@
 #include "script/ScriptCode.h"
 #include "script/ScriptLibrary.h"
 
+#include <new>
+
 void ScriptFault::divisionByZero()
 {
     throw ScriptError(QStringLiteral("Floating point division by zero"));
@@ -24,9 +26,7 @@ void ScriptFault::overflow()
 
 // ---- construction and tables ----
 
-ScriptInterpreter::ScriptInterpreter(ScriptHost &host)
-    : m_host(&host), m_math(std::make_unique<LibraryObject>(QStringLiteral("math"))), m_string(std::make_unique<LibraryObject>(QStringLiteral("string"))),
-      m_array(std::make_unique<LibraryObject>(QStringLiteral("array"))), m_cache(std::make_unique<CodeCache>())
+ScriptInterpreter::ScriptInterpreter(ScriptHost &host) : m_host(&host)
 {
 }
 
@@ -82,14 +82,8 @@ void ScriptInterpreter::SetText(const QString &name, const QString &value)
         m_texts[slot].value = value;
 }
 
-ScriptObject *ScriptInterpreter::findObject(const QString &name)
+ScriptObject *ScriptInterpreter::hostObject(const QString &name) const
 {
-    if (name == QLatin1String("math"))
-        return m_math.get();
-    if (name == QLatin1String("string"))
-        return m_string.get();
-    if (name == QLatin1String("array"))
-        return m_array.get();
     return m_host->object(name);
 }
 
@@ -98,22 +92,34 @@ ScriptObject *ScriptInterpreter::findObject(const QString &name)
 void ScriptInterpreter::RunScript(const QString &fileName)
 {
     m_currentLine = -1;
+    m_frames.clear();
+    m_depth = 0;
     try {
-        m_lines.loadFile(fileName);
+        m_lines.loadFile(fileName, MaxFileBytes);
         NormalizeLines();
         if (ExpandIncludes())
             NormalizeLines();
         CollectDeclarations();
         m_currentLine = -1;
         m_linesToStopCheck = StopCheckInterval;
+        prepareCode();
         ExecuteRange(0, m_lines.count() - 1, false);
     } catch (const FortavoError &e) {
-        QString where;
-        if (m_currentLine >= 0 && m_currentLine < m_lines.count()) {
-            const QString &text = m_lines.line(m_currentLine);
-            where = QStringLiteral(" (") + m_lines.describe(m_currentLine)
-                + (text.isEmpty() ? QString() : QStringLiteral(": ") + text) + QLatin1Char(')');
-        }
-        throw ScriptError(e.message() + where);
+        m_code.clear();
+        throw ScriptError(e.message() + where());
+    } catch (const std::bad_alloc &) {
+        m_code.clear();
+        throw ScriptError(QStringLiteral("The script ran out of memory") + where());
     }
+    m_code.clear();
+}
+
+// " (line 4: x=1/0)": where the run was when an error ended it.
+QString ScriptInterpreter::where() const
+{
+    if (m_currentLine < 0 || m_currentLine >= m_lines.count())
+        return QString();
+    const QString &text = m_lines.line(m_currentLine);
+    return QStringLiteral(" (") + m_lines.describe(m_currentLine)
+        + (text.isEmpty() ? QString() : QStringLiteral(": ") + quoted(text)) + QLatin1Char(')');
 }

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 // The floating-point faults of a run, with the runtime's texts.
 namespace ScriptFault {
@@ -15,26 +16,48 @@ namespace ScriptFault {
 [[noreturn]] void overflow();
 }
 
-class LibraryObject;
+// The analysed form of lines and expressions (ScriptCode.h).
+namespace ScriptCode {
+struct Operand;
+struct NumberExpression;
+struct TextExpression;
+struct TextSide;
+struct Condition;
+struct Member;
+struct Argument;
+struct Statement;
+struct Instruction;
+struct Frame;
+}
+
+class ScriptArguments;
 
 // The interpreter of Fortavo scripts (".fvs"). A run loads the file, normalizes its
 // lines, expands includes, collects the declarations and executes the main flow.
 // The variable and subroutine tables keep their values from run to run: the program
 // keeps one interpreter for its whole life.
 //
-// Expressions are evaluated straight from their text, split at the first operator
-// character; there is no syntax tree. To keep loops fast, the analysis of each line
-// (its statement form, operands and the matching lines of its block) is cached per
-// run; a line whose string literals insert variable values is expanded and analysed
-// anew every time it runs.
+// Expressions are defined on their text, split at the first operator character;
+// there is no syntax tree. To keep loops fast, each line is analysed once per run
+// into an instruction (its statement form, operands bound to variable slots and
+// library functions, and the lines that end its block), and blocks and calls run
+// on a stack of ranges instead of the machine's stack. A line whose string literals
+// insert variable values is expanded anew every time it runs.
 class ScriptInterpreter {
 public:
     static constexpr int TableSlots = 30;
-    // Calls, blocks and functions nested deeper than this end the run instead of the
-    // stack.
+    // Calls, blocks and functions nested deeper than this end the run.
     static constexpr int MaxNesting = 1000;
     // Executed lines between two questions to the host whether to stop.
     static constexpr int StopCheckInterval = 256;
+    // Bounds that keep a run within memory: the program after its includes, one
+    // script or included file, and one text value.
+    static constexpr int MaxProgramLines = 1000000;
+    static constexpr qint64 MaxProgramCharacters = 64 * 1024 * 1024;
+    static constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+    static constexpr qsizetype MaxTextLength = 32 * 1024 * 1024;
+    // Texts quoted in messages are cut to this many characters.
+    static constexpr qsizetype MaxQuotedLength = 200;
 
     explicit ScriptInterpreter(ScriptHost &host);
     ~ScriptInterpreter();
@@ -83,9 +106,10 @@ public:
     // A double result rounded to single; raises ScriptError for an overflow or an
     // invalid operation (NaN).
     static float toSingle(double value);
-
-    // The object a member text names: "math", "string" and "array", then the host's.
-    ScriptObject *findObject(const QString &name);
+    // Raises ScriptError when a text of this length would exceed MaxTextLength.
+    static void checkTextLength(qint64 length);
+    // A text cut to MaxQuotedLength characters and "...", for messages.
+    static QString quoted(const QString &text);
 
     // Declared names, for tools that show them.
     int numericCount() const { return m_numericCount; }
@@ -93,14 +117,15 @@ public:
     int subroutineCount() const { return m_subroutineCount; }
 
 private:
-    // The cached analysis of texts and lines (defined with the interpreter).
-    struct Operand;
-    struct NumberExpression;
-    struct TextExpression;
-    struct TextSide;
-    struct Condition;
-    struct Statement;
-    struct LineCode;
+    friend class ScriptArguments;
+    using Operand = ScriptCode::Operand;
+    using NumberExpression = ScriptCode::NumberExpression;
+    using TextExpression = ScriptCode::TextExpression;
+    using TextSide = ScriptCode::TextSide;
+    using Condition = ScriptCode::Condition;
+    using Member = ScriptCode::Member;
+    using Statement = ScriptCode::Statement;
+    using Instruction = ScriptCode::Instruction;
 
     struct NumericSlot {
         QString name;
@@ -120,30 +145,48 @@ private:
     int textSlot(const QString &name) const;
     int subroutineSlot(const QString &name) const;
     void declare(const QString &name);
+    ScriptObject *hostObject(const QString &name) const;
 
-    // Analysis of texts into their cached form, and its evaluation.
+    // Preprocessing.
+    QStringList includedLines(const QString &name);
+    void checkStopWhilePreparing(qint64 &work);
+
+    // Analysis of texts into their instruction form.
     Operand analyzeOperand(const QString &t) const;
     NumberExpression analyzeNumber(const QString &t) const;
     TextExpression analyzeText(const QString &t) const;
     TextSide analyzeSide(const QString &t) const;
     Condition analyzeCondition(const QString &c) const;
     Statement analyzeStatement(const QString &s) const;
-    void buildLine(LineCode &code, int position, const QString &expanded) const;
-    LineCode &lineCode(int position);
+    std::shared_ptr<Member> analyzeMember(const QString &t, bool numericPlace) const;
+    void buildLine(Instruction &code, int position, const QString &expanded) const;
+    void matchBlocks();
+    void prepareCode();
+    Instruction &analyzedLine(int position);
 
+    // Evaluation of the analysed forms.
     float evaluate(const Operand &o);
     float evaluate(const NumberExpression &e);
     QString evaluate(const TextExpression &e);
     QString evaluate(const TextSide &side);
     bool evaluate(const Condition &c);
+    float numericMember(Member &m);
+    QString textMember(Member &m);
     void execute(const Statement &s);
-    // Runs an if, while or call line; returns the position to continue after.
-    int executeBlock(int position, const LineCode &code, bool inSubroutine);
+    void appendInPlace(const Statement &s);
+
+    // The stack of ranges that replaces recursion for blocks and calls.
+    void pushFrame(int first, int last, bool inSubroutine, int loopLine = -1, const Condition *condition = nullptr,
+                   std::shared_ptr<const void> keep = {});
+    void runFrames(size_t base);
+    void runBlock(int position, const Instruction &code, bool inSubroutine, const std::shared_ptr<const void> &keep);
+    void runDynamic(int position, Instruction &code, bool inSubroutine);
 
     // Raises ScriptError when one more function level would nest too deep.
     void enterMember();
-    bool literalsNeedValues(const QString &line) const;
+    static bool literalsNeedValues(const QString &line);
     void countLine(int position);
+    QString where() const;
 
     ScriptHost *m_host;
     ProgramLines m_lines;
@@ -156,12 +199,13 @@ private:
     int m_subroutineCount = 0;
     QList<bool> m_subroutineLines;
 
-    std::unique_ptr<LibraryObject> m_math;
-    std::unique_ptr<LibraryObject> m_string;
-    std::unique_ptr<LibraryObject> m_array;
-
-    struct CodeCache;
-    std::unique_ptr<CodeCache> m_cache;
+    // The instructions of the run, one per line, analysed when first reached; the
+    // matching else, endif and endwhile of every block line.
+    std::vector<Instruction> m_code;
+    std::vector<int> m_elseLine;
+    std::vector<int> m_endIfLine;
+    std::vector<int> m_endWhileLine;
+    std::vector<ScriptCode::Frame> m_frames;
 
     int m_currentLine = -1;
     int m_depth = 0;

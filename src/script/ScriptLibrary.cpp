@@ -116,7 +116,9 @@ QString stringNewline(ScriptArguments &)
 QString stringConcat(ScriptArguments &a)
 {
     const QString first = a.text(0);
-    return first + a.text(1);
+    const QString second = a.text(1);
+    ScriptInterpreter::checkTextLength(qint64(first.size()) + second.size());
+    return first + second;
 }
 
 QString stringStr(ScriptArguments &a)
@@ -149,6 +151,7 @@ QString stringInsert(ScriptArguments &a)
     const QString s = a.text(0);
     QString t = a.text(1);
     const int i = std::max(a.whole(2), 1);
+    ScriptInterpreter::checkTextLength(qint64(s.size()) + t.size());
     return t.insert(std::min<qsizetype>(i - 1, t.size()), s);
 }
 
@@ -184,7 +187,9 @@ float arrayFind(ScriptArguments &a)
 QString arrayPush(ScriptArguments &a)
 {
     const QString array = a.text(0);
-    return a.text(1) + QLatin1Char(':') + array;
+    const QString value = a.text(1);
+    ScriptInterpreter::checkTextLength(qint64(array.size()) + value.size() + 1);
+    return value + QLatin1Char(':') + array;
 }
 
 QString arrayPop(ScriptArguments &a)
@@ -196,7 +201,9 @@ QString arrayInsert(ScriptArguments &a)
 {
     const QString array = a.text(0);
     const QString value = a.text(1);
-    return ArrayInsert(array, value, a.position(2));
+    const qint64 k = a.position(2);
+    ScriptInterpreter::checkTextLength(qint64(array.size()) + value.size() + 1);
+    return ArrayInsert(array, value, k);
 }
 
 QString arrayRemove(ScriptArguments &a)
@@ -220,13 +227,16 @@ QString arraySwitch(ScriptArguments &a)
     const QString array = a.text(0);
     const qint64 k = a.position(1);
     const QString value = a.text(2);
+    ScriptInterpreter::checkTextLength(qint64(array.size()) + value.size() + 1);
     return ArrayInsert(ArrayRemove(array, k), value, k);
 }
 
 QString arrayExplode(ScriptArguments &a)
 {
     const QString array = a.text(0);
-    return explode(array, a.text(1));
+    const QString separator = a.text(1);
+    ScriptInterpreter::checkTextLength(array.size() + qint64(ArraySize(array)) * (separator.size() - 1));
+    return explode(array, separator);
 }
 
 // The name-to-function tables, built once.
@@ -262,44 +272,6 @@ const LibraryFunction *findIn(const LibraryFunction (&table)[N], const QString &
 }
 }
 
-// ---- arguments ----
-
-const QString &ScriptArguments::at(int i) const
-{
-    static const QString missing;
-    return i < m_count ? m_texts[i] : missing;
-}
-
-float ScriptArguments::number(int i)
-{
-    return m_in.EvaluateNumber(at(i));
-}
-
-QString ScriptArguments::text(int i)
-{
-    return m_in.EvaluateText(at(i));
-}
-
-QString ScriptArguments::textOfText(int i)
-{
-    return m_in.EvaluateText(m_in.EvaluateText(at(i)));
-}
-
-float ScriptArguments::numberOfText(int i)
-{
-    return m_in.EvaluateNumber(m_in.EvaluateText(at(i)));
-}
-
-int ScriptArguments::whole(int i)
-{
-    return roundedWhole(numberOfText(i));
-}
-
-qint64 ScriptArguments::position(int i)
-{
-    return ParseInteger(m_in.EvaluateText(at(i)));
-}
-
 // ---- the objects ----
 
 const LibraryFunction *findLibraryFunction(const QString &object, const QString &name)
@@ -311,32 +283,6 @@ const LibraryFunction *findLibraryFunction(const QString &object, const QString 
     if (object == QLatin1String("array"))
         return findIn(arrayFunctions, name);
     return nullptr;
-}
-
-float LibraryObject::numericMember(ScriptInterpreter &in, const QString &member)
-{
-    const ScriptCall call(member);
-    if (!call.hasArguments && m_name == QLatin1String("math"))
-        throw ScriptError(QStringLiteral("The function math_%1 needs an argument list").arg(member));
-    const LibraryFunction *f = findLibraryFunction(m_name, call.name);
-    if (!f || !f->numeric)
-        return 0;
-    QString texts[2];
-    call.splitTwoWay(texts[0], texts[1]);
-    ScriptArguments arguments(in, texts, 2);
-    return f->numeric(arguments);
-}
-
-QString LibraryObject::textMember(ScriptInterpreter &in, const QString &member)
-{
-    const ScriptCall call(member);
-    const LibraryFunction *f = findLibraryFunction(m_name, call.name);
-    if (!f || !f->text)
-        return QString();
-    QString texts[3];
-    call.splitThreeWay(texts[0], texts[1], texts[2]);
-    ScriptArguments arguments(in, texts, 3);
-    return f->text(arguments);
 }
 
 // ---- calls ----

@@ -2,6 +2,12 @@
 
 #include "script/ScriptHost.h"
 
+class ScriptInterpreter;
+namespace ScriptCode {
+struct Member;
+struct TextExpression;
+}
+
 #include <QString>
 
 // The library objects of the script language: "math" (numeric functions), "string"
@@ -42,8 +48,8 @@ struct ScriptCall {
 // order it asks. A missing argument is the empty text.
 class ScriptArguments {
 public:
-    ScriptArguments(ScriptInterpreter &interpreter, const QString *texts, int count)
-        : m_in(interpreter), m_texts(texts), m_count(count)
+    ScriptArguments(ScriptInterpreter &interpreter, ScriptCode::Member &member)
+        : m_in(interpreter), m_member(member)
     {
     }
 
@@ -55,11 +61,11 @@ public:
     qint64 position(int i);     // an array position: the text read as a whole number
 
 private:
-    const QString &at(int i) const;
+    ScriptCode::TextExpression &textForm(int i);
+    void valueText(int i, const QString &value);
 
     ScriptInterpreter &m_in;
-    const QString *m_texts;
-    int m_count;
+    ScriptCode::Member &m_member;
 };
 
 // One library function. A numeric function splits its arguments two ways, a text
@@ -73,14 +79,3 @@ struct LibraryFunction {
 // The library function of an object ("math", "string", "array") and name, or nullptr.
 const LibraryFunction *findLibraryFunction(const QString &object, const QString &name);
 
-// The three objects answer through the same tables; only "math" insists on an
-// argument list.
-class LibraryObject : public ScriptObject {
-public:
-    explicit LibraryObject(QString name) : m_name(std::move(name)) {}
-    float numericMember(ScriptInterpreter &interpreter, const QString &member) override;
-    QString textMember(ScriptInterpreter &interpreter, const QString &member) override;
-
-private:
-    QString m_name;
-};

@@ -6,6 +6,10 @@
 #include "script/ScriptCode.h"
 #include "script/ScriptText.h"
 
+#include <QHash>
+
+#include <vector>
+
 using namespace ScriptText;
 
 QString ScriptInterpreter::normalizeLine(const QString &line)
@@ -14,6 +18,8 @@ QString ScriptInterpreter::normalizeLine(const QString &line)
     const qsizetype n = lower.size();
     QString out;
     out.reserve(n);
+    qsizetype lastVisible = -1; // the last character of "!" or above before i
+    qsizetype runEnd = -1;      // the first visible character after the current blanks
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = lower.at(i);
         if (c == QLatin1Char(';'))
@@ -21,43 +27,120 @@ QString ScriptInterpreter::normalizeLine(const QString &line)
         if (c == QLatin1Char(' ')) {
             const QChar before = i > 0 ? lower.at(i - 1) : QChar();
             const QChar after = i + 1 < n ? lower.at(i + 1) : QChar();
-            if (out.isEmpty() || before == QLatin1Char(' ') || isOperator(after) || isOperator(before)
-                || before == QLatin1Char(','))
+            if (out.isEmpty() || before == QLatin1Char(' '))
+                continue;
+            // A run of blanks next to an operator (or after a comma) vanishes whole.
+            if (runEnd <= i) {
+                runEnd = i + 1;
+                while (runEnd < n && lower.at(runEnd).unicode() < 33)
+                    ++runEnd;
+            }
+            const QChar next = runEnd < n ? lower.at(runEnd) : QChar();
+            const QChar previous = lastVisible >= 0 ? lower.at(lastVisible) : QChar();
+            if (isOperator(next) || isOperator(previous) || previous == QLatin1Char(','))
                 continue;
             if (after == QLatin1Char(';'))
                 break;
             out += c;
             continue;
         }
-        if (c.unicode() >= 33)
+        if (c.unicode() >= 33) {
             out += c;
+            lastVisible = i;
+        }
     }
     return out;
 }
 
-void ScriptInterpreter::NormalizeLines()
+void ScriptInterpreter::checkStopWhilePreparing(qint64 &work)
 {
-    for (int k = 0; k < m_lines.count(); ++k)
-        m_lines.replace(k, normalizeLine(m_lines.line(k)));
+    if (++work % 4096 == 0 && m_host->stopRequested())
+        throw ScriptError(QStringLiteral("The script was stopped"));
 }
 
+void ScriptInterpreter::NormalizeLines()
+{
+    qint64 work = 0;
+    for (int k = 0; k < m_lines.count(); ++k) {
+        checkStopWhilePreparing(work);
+        m_lines.replace(k, normalizeLine(m_lines.line(k)));
+    }
+}
+
+QStringList ScriptInterpreter::includedLines(const QString &name)
+{
+    try {
+        return ProgramLines::readSingleByteLines(name, MaxFileBytes);
+    } catch (const IoError &e) {
+        if (name.size() <= MaxQuotedLength)
+            throw;
+        throw IoError(QString(e.message()).replace(name, quoted(name)));
+    }
+}
+
+// One pass over the lines. An include line is replaced by an empty line and the
+// included file's lines follow it; the pass goes on with the first of them. Every
+// line of the list the pass began with is examined, wherever the inserted lines
+// have pushed it; an inserted line is examined while its position is below the
+// count the pass began with. The list is built anew from front to back, so the pass
+// costs time in proportion to what it produces, and a program that grows beyond its
+// bounds ends the run.
 bool ScriptInterpreter::ExpandIncludes()
 {
+    struct Included {
+        QStringList lines;
+        int source = 0;
+        int next = 0;
+    };
+    const ProgramLines input = m_lines;
+    const int n = input.count();
+    m_lines.clearLines();
+    m_lines.reserve(n);
+    std::vector<Included> pending; // the innermost file last
+    QHash<QString, QStringList> files;
+    int nextInput = 0;
     bool found = false;
-    const int n = m_lines.count();
-    for (int position = 0; position < n; ++position) {
-        const QString line = m_lines.line(position);
-        if (line.size() <= 7 || !line.startsWith(QLatin1String("include")))
+    qint64 characters = 0;
+    qint64 work = 0;
+    for (;;) {
+        while (!pending.empty() && pending.back().next >= pending.back().lines.size())
+            pending.pop_back();
+        QString line;
+        ProgramLines::Origin origin;
+        bool fromInput = false;
+        if (!pending.empty()) {
+            Included &file = pending.back();
+            line = file.lines.at(file.next);
+            origin = {file.source, ++file.next};
+        } else if (nextInput < n) {
+            line = input.line(nextInput);
+            origin = input.origin(nextInput);
+            fromInput = true;
+            ++nextInput;
+        } else {
+            break;
+        }
+        const int position = m_lines.count();
+        characters += line.size();
+        if (position >= MaxProgramLines || characters > MaxProgramCharacters)
+            throw ScriptError(QStringLiteral("The program grows beyond %1 lines or %2 characters with its includes")
+                                  .arg(MaxProgramLines)
+                                  .arg(MaxProgramCharacters));
+        m_lines.append(line, origin);
+        checkStopWhilePreparing(work);
+        if ((!fromInput && position >= n) || line.size() <= 7 || !line.startsWith(QLatin1String("include")))
             continue;
         found = true;
         m_currentLine = position;
         const qsizetype space = line.indexOf(QLatin1Char(' '));
         const QString name = space < 0 ? line : line.mid(space + 1);
-        const QStringList included = ProgramLines::readSingleByteLines(name);
+        auto known = files.constFind(name);
+        if (known == files.constEnd())
+            known = files.insert(name, includedLines(name));
         const int source = m_lines.addSource(name);
-        for (int j = 0; j < included.size(); ++j)
-            m_lines.insert(position + 1 + j, included.at(j), source, j + 1);
         m_lines.replace(position, QString());
+        if (!known->isEmpty())
+            pending.push_back({*known, source, 0});
     }
     return found;
 }
@@ -85,7 +168,6 @@ void ScriptInterpreter::CollectDeclarations()
     m_subroutineCount = 0;
     const int count = m_lines.count();
     m_subroutineLines.fill(false, count);
-    m_cache->lines.clear();
 
     for (int p = 0; p < count; ++p) {
         const QString line = m_lines.line(p);
@@ -106,7 +188,7 @@ void ScriptInterpreter::CollectDeclarations()
                 m_subroutineLines[q] = true;
             }
             if (q >= count)
-                throw ScriptError(QStringLiteral("The subroutine %1 has no endsub line").arg(sub.name));
+                throw ScriptError(QStringLiteral("The subroutine %1 has no endsub line").arg(quoted(sub.name)));
             sub.lastLine = q - 1;
             ++m_subroutineCount;
         } else if (!line.startsWith(QLatin1String("var"))) {

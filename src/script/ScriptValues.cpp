@@ -1,0 +1,216 @@
+// Numbers and texts as values: the conversions between them, the bounds on texts,
+// and the arguments of library calls.
+
+#include "script/ScriptInterpreter.h"
+
+#include "common/Errors.h"
+#include "common/RegionalSettings.h"
+#include "common/ValueConversions.h"
+#include "script/ScriptCode.h"
+#include "script/ScriptLibrary.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+using namespace ScriptCode;
+
+namespace {
+// Reads the plain forms of a number (digits, the regional separator, "-", "+" and
+// an exponent) without building any text, exactly as the shared reader reads them.
+// Anything else, and anything that does not read, is left to the shared reader,
+// which also gives the error.
+bool readPlainNumber(const QString &text, double &value)
+{
+    const qsizetype n = text.size();
+    char buffer[48];
+    if (n == 0 || n > qsizetype(sizeof buffer) || text.at(0) == QLatin1Char('+'))
+        return false;
+    const char16_t separator = RegionalSettings::current().decimalSeparator.unicode();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= u'0' && c <= u'9')
+            buffer[i] = char(c);
+        else if (c == separator)
+            buffer[i] = '.';
+        else if (c == u'-' || c == u'+' || c == u'e' || c == u'E')
+            buffer[i] = char(c);
+        else
+            return false;
+    }
+    const auto result = std::from_chars(buffer, buffer + n, value, std::chars_format::general);
+    return result.ec == std::errc() && result.ptr == buffer + n;
+}
+
+// Whether a number's text reads back through an expression to the same number: its
+// text has no operator character after the first position (a negative exponent
+// has one) and a separator that is a separator.
+bool plainSeparator()
+{
+    const QChar separator = RegionalSettings::current().decimalSeparator;
+    return separator == QLatin1Char('.') || separator == QLatin1Char(',');
+}
+
+bool textReadsBack(float v)
+{
+    return plainSeparator() && std::isfinite(v) && (v == 0 || std::fabs(v) >= 0.00011f);
+}
+
+// A failure to read a long text names it cut to a readable length.
+template<typename Error>
+[[noreturn]] void rethrowQuoted(const Error &e, const QString &text)
+{
+    if (text.size() <= ScriptInterpreter::MaxQuotedLength)
+        throw e;
+    throw Error(QString(e.message()).replace(text, ScriptInterpreter::quoted(text)));
+}
+}
+
+float ScriptInterpreter::toSingle(double value)
+{
+    if (std::isnan(value))
+        ScriptFault::invalidOperation();
+    // Overflow is judged after rounding: a value a little above the largest single
+    // that rounds to it (as 3.4028235E38, the text of the largest single) is no overflow.
+    const float single = float(value);
+    if (std::isinf(single))
+        ScriptFault::overflow();
+    return single;
+}
+
+QString ScriptInterpreter::FormatNumber(float x)
+{
+    return NumberText(x);
+}
+
+float ScriptInterpreter::parseSingle(const QString &text)
+{
+    double value = 0;
+    if (readPlainNumber(text, value))
+        return toSingle(value);
+    try {
+        return toSingle(ParseNumber(text));
+    } catch (const ConversionError &e) {
+        rethrowQuoted(e, text);
+    }
+}
+
+void ScriptInterpreter::checkTextLength(qint64 length)
+{
+    if (length > MaxTextLength)
+        throw ScriptError(QStringLiteral("A text would grow beyond %1 characters").arg(MaxTextLength));
+}
+
+QString ScriptInterpreter::quoted(const QString &text)
+{
+    if (text.size() <= MaxQuotedLength)
+        return text;
+    return text.left(MaxQuotedLength) + QStringLiteral("...");
+}
+
+// ---- arguments of library calls ----
+
+namespace {
+// A script number rounded to the nearest whole number, halves to the even one.
+int roundedWhole(float value)
+{
+    const double r = std::nearbyint(double(value));
+    if (r >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (r <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return int(r);
+}
+}
+
+ScriptCode::TextExpression &ScriptArguments::textForm(int i)
+{
+    Argument &a = m_member.arguments[i];
+    if (!a.textForm)
+        a.textForm = std::make_unique<TextExpression>(m_in.analyzeText(a.text));
+    return *a.textForm;
+}
+
+float ScriptArguments::number(int i)
+{
+    Argument &a = m_member.arguments[i];
+    if (!a.number)
+        a.number = std::make_unique<NumberExpression>(m_in.analyzeNumber(a.text));
+    return m_in.evaluate(*a.number);
+}
+
+QString ScriptArguments::text(int i)
+{
+    return m_in.evaluate(textForm(i));
+}
+
+// The argument's value as a text, analysed as an expression of its own; the analysis
+// of the last such text is kept for the next call from the same place.
+void ScriptArguments::valueText(int i, const QString &value)
+{
+    Argument &a = m_member.arguments[i];
+    if (a.lastValueAsText && a.lastValueText == value)
+        return;
+    a.lastValueText = value;
+    a.lastValueAsText = std::make_shared<TextExpression>(m_in.analyzeText(value));
+    a.lastValueAsNumber = std::make_shared<NumberExpression>(m_in.analyzeNumber(value));
+}
+
+QString ScriptArguments::textOfText(int i)
+{
+    TextExpression &form = textForm(i);
+    QString value;
+    if (form.kind == TextExpression::Number) {
+        // A number's text stands for that number: the text of the number itself.
+        const float v = m_in.evaluate(form.number);
+        if (std::isfinite(v) && plainSeparator())
+            return ScriptInterpreter::FormatNumber(v);
+        value = ScriptInterpreter::FormatNumber(v);
+    } else {
+        value = m_in.evaluate(form);
+    }
+    valueText(i, value);
+    const std::shared_ptr<TextExpression> again = m_member.arguments[i].lastValueAsText;
+    return m_in.evaluate(*again);
+}
+
+float ScriptArguments::numberOfText(int i)
+{
+    TextExpression &form = textForm(i);
+    QString value;
+    if (form.kind == TextExpression::Number) {
+        const float v = m_in.evaluate(form.number);
+        if (textReadsBack(v))
+            return v == 0 ? 0.0f : v;
+        value = ScriptInterpreter::FormatNumber(v);
+    } else {
+        value = m_in.evaluate(form);
+    }
+    valueText(i, value);
+    const std::shared_ptr<NumberExpression> again = m_member.arguments[i].lastValueAsNumber;
+    return m_in.evaluate(*again);
+}
+
+int ScriptArguments::whole(int i)
+{
+    return roundedWhole(numberOfText(i));
+}
+
+qint64 ScriptArguments::position(int i)
+{
+    TextExpression &form = textForm(i);
+    QString value;
+    if (form.kind == TextExpression::Number) {
+        const float v = m_in.evaluate(form.number);
+        if (std::isfinite(v) && v == std::trunc(v) && std::fabs(v) < 1e15f)
+            return qint64(v);
+        value = ScriptInterpreter::FormatNumber(v);
+    } else {
+        value = m_in.evaluate(form);
+    }
+    try {
+        return ParseInteger(value);
+    } catch (const ConversionError &e) {
+        rethrowQuoted(e, value);
+    }
+}
