@@ -1,0 +1,509 @@
+#include "csv/CsvImport.h"
+
+#include "common/CodePage.h"
+#include "common/DayCount.h"
+#include "common/Errors.h"
+#include "common/WholeFile.h"
+#include "csv/CsvColumns.h"
+#include "exercises/ExerciseFile.h"
+#include "store/TrainingFile.h"
+
+#include <QHash>
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+using namespace CsvColumns;
+
+namespace CsvImport {
+namespace {
+constexpr double LbsPerKg = 2.2046226218487757;
+
+// A row that cannot be read ends with this; its reason goes to the report.
+struct RowError {
+    QString reason;
+};
+
+struct When {
+    QDate date;
+    QTime time; // invalid when the text held no time
+};
+
+std::optional<double> number(const QString &text, const char *what)
+{
+    QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    if (!t.contains(u'.'))
+        t.replace(u',', u'.');
+    bool ok = false;
+    const double value = t.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < 0)
+        throw RowError{QStringLiteral("%1 \"%2\" is not a number").arg(QLatin1String(what), text)};
+    return value;
+}
+
+std::optional<When> dateTime(const QString &text)
+{
+    const QString t = text.trimmed();
+    const QLocale c = QLocale::c();
+    for (const char *format : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-ddTHH:mm:ss", "d MMM yyyy, HH:mm",
+                               "d MMM yyyy HH:mm", "yyyy/MM/dd HH:mm:ss", "dd.MM.yyyy HH:mm"}) {
+        const QDateTime dt = c.toDateTime(t, QLatin1String(format));
+        if (dt.isValid())
+            return When{dt.date(), dt.time()};
+    }
+    const QDateTime iso = QDateTime::fromString(t, Qt::ISODate);
+    if (iso.isValid() && t.contains(u'T'))
+        return When{iso.date(), iso.time()};
+    for (const char *format : {"yyyy-MM-dd", "d MMM yyyy", "yyyy/MM/dd", "dd.MM.yyyy"}) {
+        const QDate d = c.toDate(t, QLatin1String(format));
+        if (d.isValid())
+            return When{d, QTime()};
+    }
+    return std::nullopt;
+}
+
+QTime timeOfDay(const QString &text)
+{
+    for (const char *format : {"HH:mm:ss", "H:mm:ss", "HH:mm", "H:mm"}) {
+        const QTime t = QTime::fromString(text.trimmed(), QLatin1String(format));
+        if (t.isValid())
+            return t;
+    }
+    if (const std::optional<When> w = dateTime(text))
+        return w->time;
+    return QTime();
+}
+
+// "h:mm:ss", "mm:ss" or a plain number of seconds.
+std::optional<double> seconds(const QString &text)
+{
+    const QStringList parts = text.trimmed().split(u':');
+    if (parts.size() == 1)
+        return number(text, "time");
+    double total = 0;
+    for (const QString &p : parts) {
+        bool ok = false;
+        const double v = p.toDouble(&ok);
+        if (!ok)
+            throw RowError{QStringLiteral("time \"%1\" is not a time").arg(text)};
+        total = total * 60 + v;
+    }
+    return total;
+}
+
+// A workout's duration in minutes: "1h 5m", "45m", "h:mm", "h:mm:ss" or seconds.
+std::optional<int> durationMinutes(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    static const QRegularExpression units(QStringLiteral("^(?:(\\d+)\\s*h)?\\s*(?:(\\d+)\\s*m(?:in)?)?\\s*(?:(\\d+)\\s*s)?$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = units.match(t);
+    if (m.hasMatch() && !t.at(0).isSpace() && (m.hasCaptured(1) || m.hasCaptured(2) || m.hasCaptured(3)))
+        return m.captured(1).toInt() * 60 + m.captured(2).toInt() + (m.captured(3).toInt() + 30) / 60;
+    const QStringList parts = t.split(u':');
+    if (parts.size() >= 2) {
+        bool okH = false, okM = false;
+        const int h = parts[0].toInt(&okH), mins = parts[1].toInt(&okM);
+        if (!okH || !okM)
+            throw RowError{QStringLiteral("duration \"%1\" is not a duration").arg(text)};
+        return h * 60 + mins;
+    }
+    return int(std::lround(*number(t, "duration") / 60));
+}
+
+float storedDuration(int minutes)
+{
+    return float(minutes / 60) + float(minutes % 60) / 100.0f;
+}
+
+double round2(double x)
+{
+    return std::round(x * 100) / 100;
+}
+
+// One row of the file, read.
+struct SetRow {
+    int line = 0;
+    When when;
+    QString groupKey;
+    bool cardio = false;
+    bool empty = false; // a workout without rows (Fortavo's export)
+    QString name, execution;
+    int sets = 1, reps = 0;
+    float weight = 0;
+    double distanceMetres = 0, seconds = 0, calories = 0;
+    QTime cardioStart;
+    std::optional<int> cardioMinutes;
+    // Workout fields, taken from the first row that has them.
+    QString workoutName, workoutNotes, comment, bodypart, trainingType;
+    std::optional<int> workoutMinutes;
+    QTime endTime;
+};
+
+class RowReader {
+public:
+    RowReader(const Header &header, const Options &options) : h(header), o(options) {}
+
+    SetRow read(const CsvTable::Row &row) const
+    {
+        SetRow r;
+        r.line = row.line;
+        const auto field = [&](Column c) { return h.has(c) && h.index[c] < row.fields.size() ? row.fields[h.index[c]] : QString(); };
+        readWhen(field, r);
+        r.name = field(Exercise).trimmed();
+        r.execution = field(Execution).trimmed();
+        r.workoutName = field(WorkoutName).trimmed();
+        r.workoutNotes = field(WorkoutNotes).trimmed();
+        r.comment = field(Comment);
+        r.bodypart = field(Bodypart).trimmed();
+        r.trainingType = field(TrainingType).trimmed();
+        r.workoutMinutes = durationMinutes(field(Duration));
+        if (h.has(EndTime) && !field(EndTime).trimmed().isEmpty())
+            r.endTime = timeOfDay(field(EndTime));
+        if (h.fortavoLayout && field(Kind).trimmed().isEmpty() && r.name.isEmpty()) {
+            r.empty = true;
+        } else {
+            readSet(field, r);
+        }
+        r.groupKey = r.when.date.toString(Qt::ISODate) + u'|'
+                     + (r.when.time.isValid() ? r.when.time.toString(QStringLiteral("HH:mm:ss")) : u'#' + r.workoutName);
+        return r;
+    }
+
+private:
+    template <typename Field>
+    void readWhen(const Field &field, SetRow &r) const
+    {
+        const QString dateText = h.has(Date) ? field(Date) : field(StartTime);
+        const std::optional<When> when = dateTime(dateText);
+        if (!when)
+            throw RowError{dateText.trimmed().isEmpty() ? QStringLiteral("no date")
+                                                        : QStringLiteral("date \"%1\" is not a date").arg(dateText)};
+        r.when = *when;
+        if (h.has(Date) && h.has(StartTime) && !field(StartTime).trimmed().isEmpty())
+            r.when.time = timeOfDay(field(StartTime));
+    }
+
+    template <typename Field>
+    void readSet(const Field &field, SetRow &r) const
+    {
+        if (r.name.isEmpty())
+            throw RowError{QStringLiteral("no exercise name")};
+        const std::optional<double> reps = number(field(Reps), "reps");
+        const std::optional<double> weight = number(field(Weight), "weight");
+        const std::optional<double> distance = number(field(Distance), "distance");
+        const std::optional<double> time = h.has(Seconds) ? seconds(field(Seconds)) : std::nullopt;
+        if (h.fortavoLayout)
+            r.cardio = field(Kind).trimmed().compare(QLatin1String("cardio"), Qt::CaseInsensitive) == 0;
+        else
+            r.cardio = (distance.value_or(0) > 0 || time.value_or(0) > 0) && reps.value_or(0) == 0;
+        if (r.cardio) {
+            r.distanceMetres = distance.value_or(0) * metresPer(field(DistanceUnit));
+            r.seconds = time.value_or(0);
+            r.calories = number(field(Calories), "calories").value_or(0);
+            r.cardioStart = timeOfDay(field(CardioStart));
+            r.cardioMinutes = durationMinutes(field(CardioDuration));
+            if (r.distanceMetres > 65535)
+                throw RowError{QStringLiteral("distance of %1 m is above 65535 m").arg(r.distanceMetres)};
+            if (r.calories > 65535)
+                throw RowError{QStringLiteral("calories above 65535")};
+            return;
+        }
+        if (!reps && !weight)
+            throw RowError{QStringLiteral("neither reps nor weight")};
+        r.reps = int(std::lround(reps.value_or(0)));
+        if (r.reps > 255)
+            throw RowError{QStringLiteral("%1 reps are above 255").arg(r.reps)};
+        if (h.fortavoLayout) {
+            r.sets = int(std::lround(number(field(Sets), "sets").value_or(0)));
+            if (r.sets > 255)
+                throw RowError{QStringLiteral("%1 sets are above 255").arg(r.sets)};
+        }
+        r.weight = float(round2(weight.value_or(0) * weightFactor(field(CsvColumns::WeightUnit))));
+        if (r.execution.isEmpty())
+            r.execution = executionOf(field(SetType));
+    }
+
+    double weightFactor(const QString &rowUnit) const
+    {
+        QString unit = rowUnit.trimmed().toLower();
+        if (unit.isEmpty())
+            unit = h.weightUnit;
+        const bool statedKg = unit == u"kg" || unit == u"kgs";
+        const bool statedLbs = unit == u"lbs" || unit == u"lb";
+        if (statedLbs && o.unit == WeightUnit::Kg)
+            return 1 / LbsPerKg;
+        if (statedKg && o.unit == WeightUnit::Lbs)
+            return LbsPerKg;
+        return 1;
+    }
+
+    double metresPer(const QString &rowUnit) const
+    {
+        QString unit = rowUnit.trimmed().toLower();
+        if (unit.isEmpty())
+            unit = h.distanceUnit;
+        if (unit == u"m" || unit == u"metres" || unit == u"meters")
+            return 1;
+        if (unit == u"mi" || unit == u"miles" || unit == u"mile")
+            return 1609.344;
+        if (unit == u"ft" || unit == u"feet")
+            return 0.3048;
+        return 1000; // kilometres, also when no unit is stated
+    }
+
+    static QString executionOf(const QString &setType)
+    {
+        const QString t = setType.trimmed().toLower();
+        if (t == u"warmup")
+            return QStringLiteral("Warmup");
+        if (t == u"dropset")
+            return QStringLiteral("Drop set");
+        return QString();
+    }
+
+    const Header &h;
+    const Options &o;
+};
+
+// The rows of one workout, collected in file order.
+struct Group {
+    QList<SetRow> rows;
+};
+
+class Builder {
+public:
+    Builder(const Options &options, Plan &plan, bool fortavoLayout) : o(options), p(plan), fortavo(fortavoLayout) {}
+
+    QList<WorkoutRecord> build(const Group &g)
+    {
+        const SetRow &first = g.rows.first();
+        WorkoutRecord base;
+        base.Date = DayCount::fromDate(first.when.date);
+        base.StartTime = first.when.time.isValid() ? DayCount::fromTime(first.when.time) : 0;
+        QList<ExerciseEntry> exercises;
+        QList<CardioEntry> cardio;
+        QString name, notes, comment, bodypart, type;
+        std::optional<int> minutes;
+        QTime end;
+        for (const SetRow &r : g.rows) {
+            name = name.isEmpty() ? r.workoutName : name;
+            notes = notes.isEmpty() ? r.workoutNotes : notes;
+            comment = comment.isEmpty() ? r.comment : comment;
+            bodypart = bodypart.isEmpty() ? r.bodypart : bodypart;
+            type = type.isEmpty() ? r.trainingType : type;
+            minutes = minutes ? minutes : r.workoutMinutes;
+            end = end.isValid() ? end : r.endTime;
+            if (r.empty)
+                continue;
+            if (r.cardio)
+                cardio.append(cardioEntry(r, base.StartTime));
+            else
+                addSet(exercises, r);
+        }
+        if (!minutes && end.isValid() && first.when.time.isValid())
+            minutes = int(first.when.time.secsTo(end) / 60 + (first.when.time.secsTo(end) < 0 ? 24 * 60 : 0));
+        base.Duration = minutes ? storedDuration(*minutes) : 0;
+        base.Bodypart = fit(bodypart, WorkoutRecord::BodypartCapacity);
+        base.TrainingType = quint8(std::max<qsizetype>(0, o.trainingTypes.indexOf(type)));
+        if (!fortavo)
+            comment = notes.isEmpty() ? name : name.isEmpty() ? notes : name + QStringLiteral(": ") + notes;
+        base.Comment = fit(comment, WorkoutRecord::CommentCapacity);
+        return split(base, exercises, cardio);
+    }
+
+private:
+    QString fit(const QString &text, int capacity)
+    {
+        const QString stored = CodePage::fit(text, capacity);
+        if (stored == text)
+            return stored;
+        if (!CodePage::holds(text))
+            ++p.textsWithReplacedCharacters;
+        if (CodePage::encode(text, int(text.size()) * 4).size() > capacity)
+            ++p.textsCut;
+        return stored;
+    }
+
+    CardioEntry cardioEntry(const SetRow &r, double workoutStart)
+    {
+        CardioEntry c;
+        c.CardioType = fit(r.name, CardioEntry::TypeCapacity);
+        c.StartTime = r.cardioStart.isValid() ? DayCount::fromTime(r.cardioStart) : workoutStart;
+        c.Duration = storedDuration(r.cardioMinutes ? *r.cardioMinutes : int(std::lround(r.seconds / 60)));
+        c.Distance = quint16(std::lround(r.distanceMetres));
+        c.Calories = quint16(std::lround(r.calories));
+        return c;
+    }
+
+    // Consecutive equal sets of an exercise become one row with their count.
+    void addSet(QList<ExerciseEntry> &rows, const SetRow &r)
+    {
+        ExerciseEntry e;
+        e.Name = fit(r.name, ExerciseEntry::NameCapacity);
+        e.ExecutionType = fit(r.execution, ExerciseEntry::ExecutionTypeCapacity);
+        e.Reps = quint8(r.reps);
+        e.Weight = r.weight;
+        e.Sets = quint8(r.sets);
+        if (!fortavo && !rows.isEmpty()) {
+            ExerciseEntry &last = rows.last();
+            if (last.Name == e.Name && last.ExecutionType == e.ExecutionType && last.Reps == e.Reps
+                && last.Weight == e.Weight && last.Sets < 255) {
+                ++last.Sets;
+                return;
+            }
+        }
+        rows.append(e);
+    }
+
+    // More than 20 rows of a kind go on in further records with the same date and time.
+    QList<WorkoutRecord> split(const WorkoutRecord &base, const QList<ExerciseEntry> &ex, const QList<CardioEntry> &cardio)
+    {
+        const qsizetype max = WorkoutRecord::MaxRows;
+        const qsizetype parts = std::max<qsizetype>({1, (ex.size() + max - 1) / max, (cardio.size() + max - 1) / max});
+        if (parts > 1)
+            ++p.workoutsSplit;
+        QList<WorkoutRecord> records;
+        for (qsizetype i = 0; i < parts; ++i) {
+            WorkoutRecord r = base;
+            r.Exercises = ex.mid(i * max, max);
+            r.Cardio = cardio.mid(i * max, max);
+            records.append(r);
+        }
+        return records;
+    }
+
+    const Options &o;
+    Plan &p;
+    bool fortavo;
+};
+
+QString rowsKey(const WorkoutRecord &record)
+{
+    QStringList parts;
+    for (const ExerciseEntry &e : record.Exercises)
+        parts.append(QStringLiteral("%1|%2|%3|%4|%5").arg(e.Name, e.ExecutionType).arg(e.Sets).arg(e.Reps).arg(e.Weight));
+    for (const CardioEntry &c : record.Cardio)
+        parts.append(QStringLiteral("c%1|%2|%3").arg(c.CardioType).arg(c.Duration).arg(c.Distance));
+    return parts.join(u';');
+}
+}
+
+QString workoutKey(const WorkoutRecord &record)
+{
+    const QDate date = DayCount::toDate(record.Date);
+    const QTime time = DayCount::toTime(record.StartTime);
+    return date.toString(Qt::ISODate) + u' ' + time.toString(QStringLiteral("HH:mm:ss")) + u' ' + rowsKey(record);
+}
+
+QSet<QString> workoutKeys(TrainingFile &training)
+{
+    QSet<QString> keys;
+    training.forEachRaw(0, training.RecordCount(),
+                        [&](const char *bytes) { keys.insert(workoutKey(WorkoutRecord::decode(bytes))); });
+    return keys;
+}
+
+Plan plan(const CsvTable &table, const Options &options, const QSet<QString> &present, const QStringList &knownExercises)
+{
+    const Header header = recognise(table.header);
+    const bool hasDate = header.has(Date) || header.has(StartTime);
+    if (!hasDate || !header.has(Exercise) || !(header.has(Reps) || header.has(Weight)))
+        throw ConversionError(QStringLiteral(
+            "The file has no recognisable header. Expected a CSV file whose first line names its columns, with a "
+            "date column (Date or start_time), an exercise column (Exercise Name, exercise_title or Exercise) and "
+            "reps or weight columns."));
+
+    Plan result;
+    const RowReader reader(header, options);
+    QHash<QString, qsizetype> groupIndex;
+    QList<Group> groups;
+    for (const CsvTable::Row &row : table.rows) {
+        if (row.fields.size() == 1 && row.fields.first().trimmed().isEmpty())
+            continue;
+        try {
+            SetRow r = reader.read(row);
+            auto it = groupIndex.constFind(r.groupKey);
+            if (it == groupIndex.constEnd()) {
+                it = groupIndex.insert(r.groupKey, groups.size());
+                groups.append(Group());
+            }
+            groups[*it].rows.append(std::move(r));
+        } catch (const RowError &error) {
+            result.problems.append({row.line, error.reason});
+        }
+    }
+
+    Builder builder(options, result, header.fortavoLayout);
+    QSet<QString> known(knownExercises.cbegin(), knownExercises.cend());
+    QSet<QString> seen = present;
+    for (const Group &g : groups) {
+        ++result.workoutsFound;
+        const QList<WorkoutRecord> records = builder.build(g);
+        if (seen.contains(workoutKey(records.first()))) {
+            ++result.skippedAsPresent;
+            continue;
+        }
+        for (const WorkoutRecord &r : records) {
+            seen.insert(workoutKey(r));
+            result.toAdd.append(r);
+        }
+    }
+    std::stable_sort(result.toAdd.begin(), result.toAdd.end(), [](const WorkoutRecord &a, const WorkoutRecord &b) {
+        return std::floor(a.Date) != std::floor(b.Date) ? a.Date < b.Date : a.StartTime < b.StartTime;
+    });
+    for (const WorkoutRecord &r : result.toAdd)
+        for (const ExerciseEntry &e : r.Exercises)
+            if (!known.contains(e.Name)) {
+                known.insert(e.Name);
+                result.newExercises.append(e.Name);
+            }
+    return result;
+}
+
+QStringList Plan::reportLines() const
+{
+    QStringList lines;
+    lines << QStringLiteral("Workouts to add: %1").arg(toAdd.size());
+    lines << QStringLiteral("Workouts skipped as already present: %1").arg(skippedAsPresent);
+    if (workoutsSplit > 0)
+        lines << QStringLiteral("Workouts of more than 20 rows, continued in further records: %1").arg(workoutsSplit);
+    lines << QStringLiteral("New exercises: %1").arg(newExercises.isEmpty() ? QStringLiteral("none") : newExercises.join(QStringLiteral(", ")));
+    if (textsCut > 0)
+        lines << QStringLiteral("Texts cut to their field's length: %1").arg(textsCut);
+    if (textsWithReplacedCharacters > 0)
+        lines << QStringLiteral("Texts with characters stored as \"?\": %1").arg(textsWithReplacedCharacters);
+    lines << QStringLiteral("Rows that could not be read: %1").arg(problems.size());
+    for (const RowProblem &problem : problems)
+        lines << QStringLiteral("  line %1: %2").arg(problem.line).arg(problem.reason);
+    return lines;
+}
+
+void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises)
+{
+    if (!plan.toAdd.isEmpty()) {
+        const QString path = training.fileName();
+        const int count = training.RecordCount();
+        WholeFile::write(path, [&](QIODevice &out) {
+            training.forEachChunk(0, count, [&](const QByteArray &bytes, int) { WholeFile::writeTo(out, bytes, path); });
+            for (const WorkoutRecord &r : plan.toAdd)
+                WholeFile::writeTo(out, r.encode(), path);
+        });
+        // The file was replaced: read the new one from now on.
+        training.open(path, training.isReadOnly() ? TrainingFile::Access::ReadOnly : TrainingFile::Access::ReadWrite);
+    }
+    if (exercises && !plan.newExercises.isEmpty()) {
+        QList<CatalogExercise> list = exercises->readAll();
+        for (const QString &name : plan.newExercises)
+            list.append({name, QString(), QString()});
+        exercises->save(list);
+    }
+}
+}

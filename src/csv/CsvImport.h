@@ -1,0 +1,55 @@
+#pragma once
+
+#include "csv/CsvTable.h"
+#include "store/WorkoutRecord.h"
+
+#include <QSet>
+#include <QStringList>
+
+class ExerciseFile;
+class TrainingFile;
+
+// Workouts read from the CSV exports of other workout apps (and from Fortavo's own
+// CSV export), grouped, checked against the training file, and appended to it.
+namespace CsvImport {
+
+enum class WeightUnit { Kg, Lbs };
+
+struct Options {
+    WeightUnit unit = WeightUnit::Kg;
+    QStringList trainingTypes; // to read a type of training given by name
+};
+
+struct RowProblem {
+    int line;
+    QString reason;
+};
+
+struct Plan {
+    QList<WorkoutRecord> toAdd; // in date order
+    int workoutsFound = 0;
+    int skippedAsPresent = 0;
+    int workoutsSplit = 0;      // workouts of more than 20 rows of a kind
+    QStringList newExercises;
+    QList<RowProblem> problems;
+    int textsCut = 0;           // texts longer than their field
+    int textsWithReplacedCharacters = 0; // characters the code page lacks became "?"
+
+    // What the preview and a dry run show, one finding a line.
+    QStringList reportLines() const;
+};
+
+// The key that makes two workouts the same: date, start time and rows.
+QString workoutKey(const WorkoutRecord &record);
+QSet<QString> workoutKeys(TrainingFile &training);
+
+// Reads the table. Raises ConversionError, saying what was expected, when the header
+// names no date column, no exercise column or neither reps nor weight.
+Plan plan(const CsvTable &table, const Options &options, const QSet<QString> &present,
+          const QStringList &knownExercises);
+
+// Appends the planned workouts after the existing records (one whole-file write that
+// replaces the file only once every byte is on the disk) and adds the new exercise
+// names to the exercise list.
+void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A CSV text read with libcsv (RFC 4180: quoted fields, separators and line breaks
+// inside quotes). UTF-8, with or without a byte-order mark.
+struct CsvTable {
+    struct Row {
+        int line = 0; // the line of the file the row ends on, from 1
+        QStringList fields;
+    };
+    char separator = ',';
+    QStringList header;
+    QList<Row> rows;
+
+    // The separator is the comma or the semicolon, whichever the header line holds
+    // more of. Raises ConversionError when the text is not UTF-8 or not CSV.
+    static CsvTable parse(const QByteArray &bytes);
+};
+
+namespace CsvText {
+// One field as CSV: quoted (quotes doubled) when it holds the separator, a quote or a
+// line break.
+QByteArray field(const QString &text, char separator = ',');
+// A whole line of fields, ended by CR LF.
+QByteArray line(const QStringList &fields, char separator = ',');
+}
