@@ -36,7 +36,7 @@ TfrmConverter::TfrmConverter(UserPrompts &prompts, QWidget *parent) : QDialog(pa
     setObjectName(QStringLiteral("frmConverter"));
     setWindowTitle(QStringLiteral("Version converter"));
     buildControls();
-    resize(440, 300);
+    resize(440, 270);
 }
 
 TfrmConverter::~TfrmConverter() = default;
@@ -53,6 +53,7 @@ void TfrmConverter::buildControls()
     ledStara = named(new QLineEdit(this), "ledStara");
     bitStara = named(new QPushButton(QStringLiteral("..."), this), "bitStara");
     bitStara->setToolTip(QStringLiteral("Select old file"));
+    bitStara->setFixedWidth(36);
     connect(bitStara, &QPushButton::clicked, this, &TfrmConverter::bitStaraClick);
     auto *fileRow = new QHBoxLayout;
     fileRow->addWidget(ledStara, 1);

@@ -100,11 +100,10 @@ void writeConverted(QFile &old, qint64 count, const QString &path, const Convert
         qint64 done = 0;
         QByteArray converted;
         forEachChunk(old, count, WorkoutRecordV15::Size, [&](const QByteArray &bytes, qint64 n) {
-            converted.clear();
+            converted.resize(n * WorkoutRecord::Size);
             for (qint64 i = 0; i < n; ++i)
-                converted += WorkoutRecordV15::decode(bytes.constData() + i * WorkoutRecordV15::Size)
-                                 .toWorkoutRecord()
-                                 .encode();
+                WorkoutRecordV15::toCurrentLayout(bytes.constData() + i * WorkoutRecordV15::Size,
+                                                  converted.data() + i * WorkoutRecord::Size);
             WholeFile::writeTo(out, converted, path);
             done += n;
             if (options.progress)
