@@ -299,6 +299,21 @@ private slots:
         }
     }
 
+    // A training file reached through a symbolic link: the link stays, its target gets
+    // the new content, and the backup holds the old content, not a link to the new.
+    void symbolicLink()
+    {
+        TestEnvironment env;
+        QDir(env.folder()).mkdir(QStringLiteral("data"));
+        env.writeFile(QStringLiteral("data/real.dat"), goldenOldRecord());
+        QVERIFY(QFile::link(env.path(QStringLiteral("data/real.dat")), env.path(QStringLiteral("workouts.dat"))));
+        ConvertTrainingFile(env.path(QStringLiteral("workouts.dat")), true);
+        QVERIFY(QFileInfo(env.path(QStringLiteral("workouts.dat"))).isSymLink());
+        QVERIFY(env.readFile(QStringLiteral("data/real.dat")) == goldenNewRecord());
+        QVERIFY(!QFileInfo(env.path(QStringLiteral("workoutsbackup.dat"))).isSymLink());
+        QVERIFY(env.readFile(QStringLiteral("workoutsbackup.dat")) == goldenOldRecord());
+    }
+
     void recordOrderKept()
     {
         TestEnvironment env;
