@@ -27,7 +27,7 @@ TfrmAbout::TfrmAbout(UserPrompts &prompts, QWidget *parent) : QDialog(parent), m
     setWindowTitle(QStringLiteral("About Fortavo"));
     setWindowIcon(logo());
     buildControls();
-    resize(520, 440);
+    resize(620, 460);
 }
 
 TfrmAbout::~TfrmAbout() = default;
@@ -55,6 +55,7 @@ void TfrmAbout::buildControls()
     memLicenca->setReadOnly(true);
     memLicenca->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memLicenca->setTabChangesFocus(true);
+    memLicenca->setLineWrapMode(QPlainTextEdit::NoWrap); // the licence keeps its own lines
 
     bitOk = named(new QPushButton(QStringLiteral("OK"), this), "bitOk");
     bitOk->setDefault(true);

@@ -393,10 +393,10 @@ private slots:
 
         // Typed text counts as it stands.
         edit->clear();
-        QTest::keyClicks(edit, QStringLiteral("typed.dat"));
-        QCOMPARE(window->values().trainingFile == "typed.dat" || window->values().templateFile == "typed.dat"
-                     || window->values().exerciseFile == "typed.dat",
-                 true);
+        QTest::keyClicks(edit, QStringLiteral(" typed.dat"));
+        const SettingsValues values = window->values();
+        const QStringList files = {values.trainingFile, values.templateFile, values.exerciseFile};
+        QCOMPARE(files.count(QStringLiteral(" typed.dat")), 1);
     }
 
     void coloursReadAndWritten_data()
