@@ -159,8 +159,8 @@ private slots:
         morning.Date += DayCount::fromTime(QTime(9, 15));
         evening.Date += DayCount::fromTime(QTime(19, 40));
         session.create(env, {morning, workout(QDate(2009, 3, 3)), evening});
-        for (const int line : {0, 2}) {
-            session.selected = line;
+        for (const int record : {0, 2}) {
+            session.show(record);
             ShowDayDensity(session);
             QCOMPARE(session.testPrompts.texts(QStringLiteral("information")),
                      QStringList{QStringLiteral("Density for date 2.3.2009:\r\n-----------------\r\n\r\n"

@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include <bit>
 #include <limits>
 
 class TestValueConversions : public QObject {
@@ -71,7 +72,7 @@ private slots:
         QFETCH(int, decimals);
         QFETCH(float, value);
         QFETCH(float, expected);
-        QCOMPARE(TruncateToDecimals(decimals, value), expected);
+        QCOMPARE(std::bit_cast<quint32>(TruncateToDecimals(decimals, value)), std::bit_cast<quint32>(expected));
     }
 
     void twoDecimalValuesShowAndReadBack()
@@ -89,7 +90,7 @@ private slots:
                 shortest.chop(1);
             const QString shown = NumberText(TruncateToDecimals(2, stored));
             QVERIFY2(shown == shortest, qPrintable(typed + QStringLiteral(" shows as ") + shown));
-            QCOMPARE(float(ParseNumber(shown)), stored);
+            QCOMPARE(std::bit_cast<quint32>(float(ParseNumber(shown))), std::bit_cast<quint32>(stored));
             const QString mask = DurationToMaskText(stored);
             QCOMPARE(mask, typed.rightJustified(5, QLatin1Char('0')).replace(QLatin1Char('.'), QLatin1Char(':')));
             QVERIFY2(DurationFromMaskText(mask) == stored, qPrintable(typed + QStringLiteral(" reads back from ") + mask));

@@ -102,6 +102,10 @@ private slots:
             << QStringLiteral("w.dat")
             << QByteArray("\xef\xbb\xbf[Program]\r\nNote=\xc4\x86" "evapi\r\nTop=240\r\nLeft=77\r\nTraining_file=w.dat\r\n")
             << ConfigKeys::Bodypart.defaultText() << QString::fromUtf8("Ćevapi");
+        QTest::newRow("keys added after a last line without a line end")
+            << QByteArray("[Program]\r\nTop=10") << QStringLiteral("w.dat")
+            << QByteArray("[Program]\r\nTop=240\r\nLeft=77\r\nTraining_file=w.dat\r\n")
+            << ConfigKeys::Bodypart.defaultText() << QString();
         // A path the code page cannot hold turns the file into UTF-8, every line's text kept.
         QTest::newRow("Windows-1250 given a path beyond the code page")
             << QByteArray("[Program]\r\nNote=\xc6" "evapi\r\n")

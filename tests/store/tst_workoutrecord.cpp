@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <bit>
+
 namespace {
 // Bytes laid down at the offsets of the record layout, independently of the encoder.
 void put(QByteArray &bytes, int offset, const QByteArray &hex)
@@ -138,10 +140,10 @@ private slots:
             const QStringList exerciseCells =
                 RowTexts::exerciseCells({QStringLiteral("Squat"), QString(), 3, 10, stored}, 1);
             QVERIFY2(exerciseCells.at(5) == shortest, qPrintable(typed + QStringLiteral(" shows as ") + exerciseCells.at(5)));
-            QCOMPARE(RowTexts::readExercise(exerciseCells).Weight, stored);
+            QCOMPARE(std::bit_cast<quint32>(RowTexts::readExercise(exerciseCells).Weight), std::bit_cast<quint32>(stored));
             const QStringList cardioCells = RowTexts::cardioCells({QStringLiteral("Running"), 0.5, stored, 0, 0}, 1);
             QVERIFY2(cardioCells.at(3) == shortest, qPrintable(typed + QStringLiteral(" shows as ") + cardioCells.at(3)));
-            QCOMPARE(RowTexts::readCardio(cardioCells).Duration, stored);
+            QCOMPARE(std::bit_cast<quint32>(RowTexts::readCardio(cardioCells).Duration), std::bit_cast<quint32>(stored));
         }
     }
 
