@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -34,21 +35,53 @@ struct When {
 
 std::optional<double> number(const QString &text, const char *what)
 {
-    QString t = text.trimmed();
+    const QStringView t = QStringView(text).trimmed();
     if (t.isEmpty())
         return std::nullopt;
-    if (!t.contains(u'.'))
-        t.replace(u',', u'.');
-    bool ok = false;
-    const double value = t.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || value < 0)
+    // A decimal comma reads as a point; anything but ASCII is no number.
+    char buffer[64];
+    bool ascii = t.size() < qsizetype(sizeof buffer);
+    const bool hasPoint = t.contains(u'.');
+    for (qsizetype i = 0; ascii && i < t.size(); ++i) {
+        const char16_t c = t.at(i).unicode();
+        ascii = c < 0x80;
+        buffer[i] = c == u',' && !hasPoint ? '.' : char(c);
+    }
+    double value = 0;
+    const char *end = buffer + t.size();
+    const auto [stop, error] = ascii ? std::from_chars(buffer, end, value) : std::from_chars_result{buffer, std::errc::invalid_argument};
+    if (error != std::errc() || stop != end || !std::isfinite(value) || value < 0)
         throw RowError{QStringLiteral("%1 \"%2\" is not a number").arg(QLatin1String(what), text)};
     return value;
+}
+
+// "yyyy-MM-dd HH:mm:ss", the most common form, read without a format parser.
+std::optional<When> isoDateTime(const QString &t)
+{
+    const auto digits = [&](qsizetype from, qsizetype count) {
+        int value = 0;
+        for (qsizetype i = from; i < from + count; ++i) {
+            if (!t.at(i).isDigit())
+                return -1;
+            value = value * 10 + t.at(i).digitValue();
+        }
+        return value;
+    };
+    if (t.size() != 19 || t.at(4) != u'-' || t.at(7) != u'-' || (t.at(10) != u' ' && t.at(10) != u'T')
+        || t.at(13) != u':' || t.at(16) != u':')
+        return std::nullopt;
+    const QDate date(digits(0, 4), digits(5, 2), digits(8, 2));
+    const QTime time(digits(11, 2), digits(14, 2), digits(17, 2));
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return When{date, time};
 }
 
 std::optional<When> dateTime(const QString &text)
 {
     const QString t = text.trimmed();
+    if (const std::optional<When> iso = isoDateTime(t))
+        return iso;
     const QLocale c = QLocale::c();
     for (const char *format : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-ddTHH:mm:ss", "d MMM yyyy, HH:mm",
                                "d MMM yyyy HH:mm", "yyyy/MM/dd HH:mm:ss", "dd.MM.yyyy HH:mm"}) {
@@ -128,11 +161,25 @@ double round2(double x)
     return std::round(x * 100) / 100;
 }
 
+// Rows of one workout share the date and start time, or without a time the workout's
+// name on that date.
+struct GroupKey {
+    qint64 day = 0;
+    int msecs = -1;
+    QString name;
+    bool operator==(const GroupKey &) const = default;
+};
+
+size_t qHash(const GroupKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.day, key.msecs, key.name);
+}
+
 // One row of the file, read.
 struct SetRow {
     int line = 0;
     When when;
-    QString groupKey;
+    GroupKey groupKey;
     bool cardio = false;
     bool empty = false; // a workout without rows (Fortavo's export)
     QString name, execution;
@@ -164,7 +211,7 @@ public:
         r.comment = field(Comment);
         r.bodypart = field(Bodypart).trimmed();
         r.trainingType = field(TrainingType).trimmed();
-        r.workoutMinutes = durationMinutes(field(Duration));
+        r.workoutMinutes = cachedDuration(field(Duration));
         if (h.has(EndTime) && !field(EndTime).trimmed().isEmpty())
             r.endTime = timeOfDay(field(EndTime));
         if (h.fortavoLayout && field(Kind).trimmed().isEmpty() && r.name.isEmpty()) {
@@ -172,17 +219,33 @@ public:
         } else {
             readSet(field, r);
         }
-        r.groupKey = r.when.date.toString(Qt::ISODate) + u'|'
-                     + (r.when.time.isValid() ? r.when.time.toString(QStringLiteral("HH:mm:ss")) : u'#' + r.workoutName);
+        r.groupKey = {r.when.date.toJulianDay(), r.when.time.isValid() ? r.when.time.msecsSinceStartOfDay() : -1,
+                      r.when.time.isValid() ? QString() : r.workoutName};
         return r;
     }
 
 private:
+    // The rows of a workout repeat its date and duration: each text is read once.
+    std::optional<When> cachedDateTime(const QString &text) const
+    {
+        auto it = m_dates.constFind(text);
+        if (it == m_dates.constEnd())
+            it = m_dates.insert(text, dateTime(text));
+        return *it;
+    }
+    std::optional<int> cachedDuration(const QString &text) const
+    {
+        auto it = m_durations.constFind(text);
+        if (it == m_durations.constEnd())
+            it = m_durations.insert(text, durationMinutes(text));
+        return *it;
+    }
+
     template <typename Field>
     void readWhen(const Field &field, SetRow &r) const
     {
         const QString dateText = h.has(Date) ? field(Date) : field(StartTime);
-        const std::optional<When> when = dateTime(dateText);
+        const std::optional<When> when = cachedDateTime(dateText);
         if (!when)
             throw RowError{dateText.trimmed().isEmpty() ? QStringLiteral("no date")
                                                         : QStringLiteral("date \"%1\" is not a date").arg(dateText)};
@@ -199,14 +262,14 @@ private:
         const std::optional<double> reps = number(field(Reps), "reps");
         const std::optional<double> weight = number(field(Weight), "weight");
         const std::optional<double> distance = number(field(Distance), "distance");
-        const std::optional<double> time = h.has(Seconds) ? seconds(field(Seconds)) : std::nullopt;
+        const double time = h.has(Seconds) ? seconds(field(Seconds)).value_or(0) : 0;
         if (h.fortavoLayout)
             r.cardio = field(Kind).trimmed().compare(QLatin1String("cardio"), Qt::CaseInsensitive) == 0;
         else
-            r.cardio = (distance.value_or(0) > 0 || time.value_or(0) > 0) && reps.value_or(0) == 0;
+            r.cardio = (distance.value_or(0) > 0 || time > 0) && reps.value_or(0) == 0;
         if (r.cardio) {
             r.distanceMetres = distance.value_or(0) * metresPer(field(DistanceUnit));
-            r.seconds = time.value_or(0);
+            r.seconds = time;
             r.calories = number(field(Calories), "calories").value_or(0);
             r.cardioStart = timeOfDay(field(CardioStart));
             r.cardioMinutes = durationMinutes(field(CardioDuration));
@@ -271,6 +334,8 @@ private:
 
     const Header &h;
     const Options &o;
+    mutable QHash<QString, std::optional<When>> m_dates;
+    mutable QHash<QString, std::optional<int>> m_durations;
 };
 
 // The rows of one workout, collected in file order.
@@ -322,14 +387,25 @@ public:
 private:
     QString fit(const QString &text, int capacity)
     {
-        const QString stored = CodePage::fit(text, capacity);
+        // Names repeat on every set of an exercise: each text is fitted once.
+        QHash<QString, QString> &fitted = m_fitted[capacity];
+        if (const auto it = fitted.constFind(text); it != fitted.constEnd()) {
+            countFit(text, *it, capacity);
+            return *it;
+        }
+        const QString stored = fitted.insert(text, CodePage::fit(text, capacity)).value();
+        countFit(text, stored, capacity);
+        return stored;
+    }
+
+    void countFit(const QString &text, const QString &stored, int capacity)
+    {
         if (stored == text)
-            return stored;
+            return;
         if (!CodePage::holds(text))
             ++p.textsWithReplacedCharacters;
         if (CodePage::encode(text, int(text.size()) * 4).size() > capacity)
             ++p.textsCut;
-        return stored;
     }
 
     CardioEntry cardioEntry(const SetRow &r, double workoutStart)
@@ -383,35 +459,54 @@ private:
     const Options &o;
     Plan &p;
     bool fortavo;
+    QHash<int, QHash<QString, QString>> m_fitted; // by capacity
 };
 
-QString rowsKey(const WorkoutRecord &record)
+template <typename T>
+void appendRaw(QByteArray &key, T value)
 {
-    QStringList parts;
-    for (const ExerciseEntry &e : record.Exercises)
-        parts.append(QStringLiteral("%1|%2|%3|%4|%5").arg(e.Name, e.ExecutionType).arg(e.Sets).arg(e.Reps).arg(e.Weight));
-    for (const CardioEntry &c : record.Cardio)
-        parts.append(QStringLiteral("c%1|%2|%3").arg(c.CardioType).arg(c.Duration).arg(c.Distance));
-    return parts.join(u';');
+    key.append(reinterpret_cast<const char *>(&value), sizeof value);
+}
+
+void appendText(QByteArray &key, const QString &text)
+{
+    appendRaw(key, qint32(text.size()));
+    key.append(reinterpret_cast<const char *>(text.constData()), text.size() * qsizetype(sizeof(QChar)));
 }
 }
 
-QString workoutKey(const WorkoutRecord &record)
+QByteArray workoutKey(const WorkoutRecord &record)
 {
-    const QDate date = DayCount::toDate(record.Date);
-    const QTime time = DayCount::toTime(record.StartTime);
-    return date.toString(Qt::ISODate) + u' ' + time.toString(QStringLiteral("HH:mm:ss")) + u' ' + rowsKey(record);
+    // Whole days, seconds of the day, then every row field by field.
+    QByteArray key;
+    key.reserve(64 + record.Exercises.size() * 48);
+    appendRaw(key, qint64(DayCount::toDate(record.Date).toJulianDay()));
+    appendRaw(key, qint32(DayCount::toTime(record.StartTime).msecsSinceStartOfDay() / 1000));
+    for (const ExerciseEntry &e : record.Exercises) {
+        appendText(key, e.Name);
+        appendText(key, e.ExecutionType);
+        appendRaw(key, e.Sets);
+        appendRaw(key, e.Reps);
+        appendRaw(key, e.Weight);
+    }
+    key.append('|');
+    for (const CardioEntry &c : record.Cardio) {
+        appendText(key, c.CardioType);
+        appendRaw(key, c.Duration);
+        appendRaw(key, c.Distance);
+    }
+    return key;
 }
 
-QSet<QString> workoutKeys(TrainingFile &training)
+QSet<QByteArray> workoutKeys(TrainingFile &training)
 {
-    QSet<QString> keys;
+    QSet<QByteArray> keys;
     training.forEachRaw(0, training.RecordCount(),
                         [&](const char *bytes) { keys.insert(workoutKey(WorkoutRecord::decode(bytes))); });
     return keys;
 }
 
-Plan plan(const CsvTable &table, const Options &options, const QSet<QString> &present, const QStringList &knownExercises)
+Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> &present, const QStringList &knownExercises)
 {
     const Header header = recognise(table.header);
     const bool hasDate = header.has(Date) || header.has(StartTime);
@@ -423,7 +518,7 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QString> &pr
 
     Plan result;
     const RowReader reader(header, options);
-    QHash<QString, qsizetype> groupIndex;
+    QHash<GroupKey, qsizetype> groupIndex;
     QList<Group> groups;
     for (const CsvTable::Row &row : table.rows) {
         if (row.fields.size() == 1 && row.fields.first().trimmed().isEmpty())
@@ -443,17 +538,20 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QString> &pr
 
     Builder builder(options, result, header.fortavoLayout);
     QSet<QString> known(knownExercises.cbegin(), knownExercises.cend());
-    QSet<QString> seen = present;
+    QSet<QByteArray> seen = present;
     for (const Group &g : groups) {
         ++result.workoutsFound;
         const QList<WorkoutRecord> records = builder.build(g);
-        if (seen.contains(workoutKey(records.first()))) {
+        const QByteArray key = workoutKey(records.first());
+        if (seen.contains(key)) {
             ++result.skippedAsPresent;
             continue;
         }
-        for (const WorkoutRecord &r : records) {
-            seen.insert(workoutKey(r));
-            result.toAdd.append(r);
+        seen.insert(key);
+        for (qsizetype i = 0; i < records.size(); ++i) {
+            if (i > 0)
+                seen.insert(workoutKey(records[i]));
+            result.toAdd.append(records[i]);
         }
     }
     std::stable_sort(result.toAdd.begin(), result.toAdd.end(), [](const WorkoutRecord &a, const WorkoutRecord &b) {

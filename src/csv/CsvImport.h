@@ -40,12 +40,12 @@ struct Plan {
 };
 
 // The key that makes two workouts the same: date, start time and rows.
-QString workoutKey(const WorkoutRecord &record);
-QSet<QString> workoutKeys(TrainingFile &training);
+QByteArray workoutKey(const WorkoutRecord &record);
+QSet<QByteArray> workoutKeys(TrainingFile &training);
 
 // Reads the table. Raises ConversionError, saying what was expected, when the header
 // names no date column, no exercise column or neither reps nor weight.
-Plan plan(const CsvTable &table, const Options &options, const QSet<QString> &present,
+Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> &present,
           const QStringList &knownExercises);
 
 // Appends the planned workouts after the existing records (one whole-file write that

@@ -6,18 +6,39 @@
 
 #include <csv.h>
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace {
 struct Reader {
     CsvTable *table = nullptr;
     QStringList fields;
     int line = 1;
     bool headerDone = false;
+    // The previous row's fields, as bytes and as text: a value that repeats the one
+    // above it (a date, a name) shares its text instead of being decoded again.
+    std::vector<std::string> lastBytes;
+    QStringList lastTexts;
 };
 
 void onField(void *data, size_t length, void *context)
 {
     auto *reader = static_cast<Reader *>(context);
-    reader->fields.append(QString::fromUtf8(static_cast<const char *>(data), qsizetype(length)));
+    const auto column = size_t(reader->fields.size());
+    const std::string_view bytes(static_cast<const char *>(data), length);
+    if (column < reader->lastBytes.size() && reader->lastBytes[column] == bytes) {
+        reader->fields.append(reader->lastTexts.at(qsizetype(column)));
+        return;
+    }
+    const QString text = QString::fromUtf8(bytes.data(), qsizetype(length));
+    reader->fields.append(text);
+    if (column >= reader->lastBytes.size()) {
+        reader->lastBytes.resize(column + 1);
+        reader->lastTexts.resize(qsizetype(column) + 1);
+    }
+    reader->lastBytes[column].assign(bytes);
+    reader->lastTexts[qsizetype(column)] = text;
 }
 
 void onRowEnd(int, void *context)
@@ -29,7 +50,8 @@ void onRowEnd(int, void *context)
     } else {
         reader->table->rows.append({reader->line, reader->fields});
     }
-    reader->fields.clear();
+    reader->fields = QStringList();
+    reader->fields.reserve(reader->table->header.size());
 }
 
 char detectSeparator(QByteArrayView text)
@@ -63,7 +85,7 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
     if (csv_init(&parser, CSV_APPEND_NULL) != 0)
         throw ConversionError(QStringLiteral("The CSV reader could not start."));
     csv_set_delim(&parser, static_cast<unsigned char>(table.separator));
-    Reader reader{&table, {}, 1, false};
+    Reader reader{&table, {}, 1, false, {}, {}};
     // Fed a line at a time, so every row knows the line it ends on.
     qsizetype start = 0;
     while (start < text.size()) {

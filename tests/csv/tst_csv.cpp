@@ -12,7 +12,7 @@
 namespace {
 const QStringList Types = {QString(), "Light", "Heavy", "Volume", "Experimental"};
 
-CsvImport::Plan planOf(const QByteArray &csv, const QSet<QString> &present = {},
+CsvImport::Plan planOf(const QByteArray &csv, const QSet<QByteArray> &present = {},
                        CsvImport::WeightUnit unit = CsvImport::WeightUnit::Kg)
 {
     return CsvImport::plan(CsvTable::parse(csv), {unit, Types}, present, {QStringLiteral("Bench press")});
@@ -150,7 +150,7 @@ private slots:
     {
         const QByteArray csv = "Date,Exercise,Weight,Reps\n2021-09-09,Squat,100,5\n2021-09-10,Squat,105,5\n";
         CsvImport::Plan first = planOf(csv);
-        QSet<QString> present;
+        QSet<QByteArray> present;
         for (const WorkoutRecord &w : first.toAdd)
             present.insert(CsvImport::workoutKey(w));
         present.remove(CsvImport::workoutKey(first.toAdd[1]));
