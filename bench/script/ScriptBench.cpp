@@ -1,5 +1,7 @@
-// The interpreter's loop speed against python3 running the same loop, measured in
-// one run, and the memory of a long run. Prints the time ratio Fortavo / python3.
+// The interpreter's speed against python3 on a bare loop and against Lua 5.4 on six
+// workloads written in both languages (workloads/NAME.fvs and NAME.lua), measured
+// in one run, and the memory of a long run. Prints the time ratios; the Lua
+// comparisons are left out when lua5.4 is not installed.
 
 #include "common/RegionalSettings.h"
 #include "script/ScriptInterpreter.h"
@@ -15,6 +17,7 @@
 
 #include <sys/resource.h>
 
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -132,15 +135,77 @@ void BM_FortavoMemory(benchmark::State &state)
 }
 BENCHMARK(BM_FortavoMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// ---- six workloads against Lua 5.4 ----
+
+const char *const workloads[] = {"loop_if", "calls", "text", "arrays", "math", "strings"};
+
+QString workloadPath(const char *name, const char *extension)
+{
+    return QStringLiteral(FORTAVO_WORKLOADS "/%1.%2").arg(QLatin1String(name), QLatin1String(extension));
+}
+
+void runFortavoWorkload(benchmark::State &state, const char *name)
+{
+    const QString script = workloadPath(name, "fvs");
+    QuietHost host;
+    ScriptInterpreter interpreter(host);
+    for (auto _ : state) {
+        host.outputs.clear();
+        interpreter.RunScript(script);
+        if (host.outputs.isEmpty())
+            state.SkipWithError("the workload printed nothing");
+    }
+}
+
+// The Lua twin times its own work with os.clock and prints the seconds last, so its
+// start-up is not counted against it.
+void runLuaWorkload(benchmark::State &state, const QString &lua, const char *name)
+{
+    const QString script = workloadPath(name, "lua");
+    for (auto _ : state) {
+        QProcess process;
+        process.start(lua, {script});
+        process.waitForFinished(-1);
+        const QList<QByteArray> lines = process.readAllStandardOutput().trimmed().split('\n');
+        bool ok = false;
+        const double seconds = lines.last().trimmed().toDouble(&ok);
+        if (!ok || process.exitCode() != 0) {
+            state.SkipWithError("lua5.4 gave no timing");
+            return;
+        }
+        state.SetIterationTime(seconds);
+    }
+}
+
+void registerWorkloads()
+{
+    const QString lua = QStandardPaths::findExecutable(QStringLiteral("lua5.4"));
+    if (lua.isEmpty())
+        std::printf("lua5.4 is not installed: the Lua comparisons are left out\n");
+    for (const char *name : workloads) {
+        benchmark::RegisterBenchmark((std::string("BM_Fortavo_") + name).c_str(), runFortavoWorkload, name)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3);
+        if (!lua.isEmpty())
+            benchmark::RegisterBenchmark((std::string("BM_Lua_") + name).c_str(), runLuaWorkload, lua, name)
+                ->Unit(benchmark::kMillisecond)
+                ->UseManualTime()
+                ->Iterations(3);
+    }
+}
+
 // Keeps the real time per iteration of each benchmark, for the ratio.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> milliseconds;
+    std::map<std::string, double> cpuMilliseconds;
     void ReportRuns(const std::vector<Run> &runs) override
     {
         for (const Run &run : runs)
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
+            if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
                 milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
+                cpuMilliseconds[run.run_name.function_name] = run.GetAdjustedCPUTime();
+            }
         ConsoleReporter::ReportRuns(runs);
     }
 };
@@ -150,6 +215,7 @@ int main(int argc, char **argv)
 {
     RegionalSettings::setCurrent(RegionalSettings());
     benchmark::Initialize(&argc, argv);
+    registerWorkloads();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto fortavo = reporter.milliseconds.find("BM_FortavoLoop");
@@ -157,6 +223,24 @@ int main(int argc, char **argv)
     if (fortavo != reporter.milliseconds.end() && python != reporter.milliseconds.end() && python->second > 0)
         std::printf("Loop of 10^6 passes: Fortavo %.1f ms, python3 %.1f ms, ratio %.2f (target <= 1.0)\n",
                     fortavo->second, python->second, fortavo->second / python->second);
+    double logSum = 0;
+    int measured = 0;
+    for (const char *name : workloads) {
+        // Processor time on both sides (Lua reports os.clock), so that a busy machine
+        // weighs on neither.
+        const auto f = reporter.cpuMilliseconds.find(std::string("BM_Fortavo_") + name);
+        const auto l = reporter.milliseconds.find(std::string("BM_Lua_") + name);
+        if (f == reporter.cpuMilliseconds.end() || l == reporter.milliseconds.end() || l->second <= 0)
+            continue;
+        const double ratio = f->second / l->second;
+        std::printf("%-8s Fortavo %8.1f ms, Lua 5.4 %8.1f ms, ratio %.2f (target <= 2.0)\n", name, f->second,
+                    l->second, ratio);
+        logSum += std::log(ratio);
+        ++measured;
+    }
+    if (measured > 0)
+        std::printf("Geometric mean of %d ratios to Lua 5.4: %.2f (target <= 1.0)\n", measured,
+                    std::exp(logSum / measured));
     benchmark::Shutdown();
     return 0;
 }

@@ -33,6 +33,7 @@ void ScriptInterpreter::prepareCode()
     }
     matchBlocks();
     m_frames.clear();
+    m_kept.clear();
 }
 
 // The else and endif of every line that opens an if, and the endwhile of every line
@@ -122,6 +123,8 @@ void ScriptInterpreter::buildLine(Instruction &code, int position, const QString
         }
     }
     code.statement = std::make_unique<Statement>(analyzeStatement(line));
+    if (code.statement->kind == Statement::NumberAssignment)
+        code.kind = Instruction::Assign; // the commonest statement, run without a detour
 }
 
 Statement ScriptInterpreter::analyzeStatement(const QString &s) const

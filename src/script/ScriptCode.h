@@ -107,7 +107,7 @@ struct Statement {
 };
 
 struct Instruction {
-    enum Kind : quint8 { Unanalysed, Skip, Simple, If, While, Call, Dynamic };
+    enum Kind : quint8 { Unanalysed, Skip, Simple, Assign, If, While, Call, Dynamic };
     Kind kind = Unanalysed;
     bool subroutineLine = false;
     int elseLine = -1;
@@ -127,8 +127,8 @@ struct Frame {
     int last = -1;
     int loopLine = -1;
     bool inSubroutine = false;
+    bool keeps = false; // holds an entry of the kept list: the owner of its condition
     const Condition *condition = nullptr;
-    std::shared_ptr<const void> keep; // owns a condition analysed from an expansion
 };
 
 // Leaves the nesting depth as it was, also when an error unwinds.
@@ -137,4 +137,59 @@ struct DepthGuard {
     explicit DepthGuard(int &d) : depth(d) { ++depth; }
     ~DepthGuard() { --depth; }
 };
+}
+
+inline float ScriptInterpreter::operandValue(const Operand &o)
+{
+    if (o.kind == Operand::Variable)
+        return m_numbers[size_t(o.slot)].value;
+    if (o.kind == Operand::Constant)
+        return o.value;
+    return evaluate(o);
+}
+
+inline float ScriptInterpreter::numberValue(const NumberExpression &e)
+{
+    switch (e.op) {
+    case 0:
+        return operandValue(e.left);
+    case '+': {
+        const double l = operandValue(e.left);
+        return toSingle(l + operandValue(e.right));
+    }
+    case '-': {
+        const double l = operandValue(e.left);
+        return toSingle(l - operandValue(e.right));
+    }
+    case '*': {
+        const double l = operandValue(e.left);
+        return toSingle(l * operandValue(e.right));
+    }
+    default:
+        return evaluate(e);
+    }
+}
+
+inline bool ScriptInterpreter::conditionHolds(const Condition &c)
+{
+    if (c.isText || c.missingComparison)
+        return evaluate(c);
+    const float l = numberValue(c.left);
+    const float r = numberValue(c.right);
+    const int order = l < r ? -1 : (l > r ? 1 : 0);
+    switch (c.op) {
+    case Condition::Equal:
+        return order == 0;
+    case Condition::Unequal:
+        return order != 0;
+    case Condition::Less:
+        return order < 0;
+    case Condition::LessEqual:
+        return order <= 0;
+    case Condition::Greater:
+        return order > 0;
+    case Condition::GreaterEqual:
+        break;
+    }
+    return order >= 0;
 }

@@ -15,18 +15,8 @@
 using namespace ScriptText;
 using namespace ScriptCode;
 
-void ScriptInterpreter::countLine(int position)
-{
-    m_currentLine = position;
-    if (--m_linesToStopCheck > 0)
-        return;
-    m_linesToStopCheck = StopCheckInterval;
-    if (m_host->stopRequested())
-        throw ScriptError(QStringLiteral("The script was stopped"));
-}
-
-void ScriptInterpreter::pushFrame(int first, int last, bool inSubroutine, int loopLine, const Condition *condition,
-                                  std::shared_ptr<const void> keep)
+inline void ScriptInterpreter::pushFrame(int first, int last, bool inSubroutine, int loopLine, const Condition *condition,
+                                  const std::shared_ptr<const void> &keep)
 {
     if (m_depth >= MaxNesting)
         throw ScriptError(QStringLiteral("Calls and blocks are nested more than %1 levels deep").arg(MaxNesting));
@@ -37,76 +27,36 @@ void ScriptInterpreter::pushFrame(int first, int last, bool inSubroutine, int lo
     frame.loopLine = loopLine;
     frame.inSubroutine = inSubroutine;
     frame.condition = condition;
-    frame.keep = std::move(keep);
-    m_frames.push_back(std::move(frame));
+    frame.keeps = bool(keep);
+    if (keep)
+        m_kept.push_back(keep);
+    m_frames.push_back(frame);
 }
 
-void ScriptInterpreter::ExecuteRange(int first, int last, bool inSubroutine)
+inline void ScriptInterpreter::popFrame()
 {
-    if (m_code.size() != size_t(m_lines.count()))
-        prepareCode();
-    const size_t base = m_frames.size();
-    const int depth = m_depth;
-    try {
-        pushFrame(first, last, inSubroutine);
-        runFrames(base);
-    } catch (...) {
-        m_frames.resize(base);
-        m_depth = depth;
-        throw;
-    }
+    if (m_frames.back().keeps)
+        m_kept.pop_back();
+    m_frames.pop_back();
+    --m_depth;
 }
 
-void ScriptInterpreter::runFrames(size_t base)
+
+void ScriptInterpreter::askToStop()
 {
-    while (m_frames.size() > base) {
-        Frame &frame = m_frames.back();
-        if (frame.position > frame.last) {
-            if (frame.loopLine >= 0) {
-                const int loopLine = frame.loopLine;
-                countLine(loopLine);
-                if (evaluate(*m_frames.back().condition)) {
-                    m_frames.back().position = loopLine + 1;
-                    continue;
-                }
-            }
-            m_frames.pop_back();
-            --m_depth;
-            continue;
-        }
-        const int a = frame.position++;
-        Instruction *code = &m_code[size_t(a)];
-        if (code->kind == Instruction::Skip || (code->subroutineLine && !frame.inSubroutine))
-            continue;
-        const bool inSubroutine = frame.inSubroutine;
-        if (code->kind == Instruction::Unanalysed) {
-            code = &analyzedLine(a);
-            if (code->kind == Instruction::Skip)
-                continue;
-        }
-        countLine(a);
-        switch (code->kind) {
-        case Instruction::Simple:
-            execute(*code->statement);
-            break;
-        case Instruction::Dynamic:
-            runDynamic(a, *code, inSubroutine);
-            break;
-        default:
-            runBlock(a, *code, inSubroutine, {});
-            break;
-        }
-    }
+    m_linesToStopCheck = StopCheckInterval;
+    if (m_host->stopRequested())
+        throw ScriptError(QStringLiteral("The script was stopped"));
 }
 
-void ScriptInterpreter::runBlock(int position, const Instruction &code, bool inSubroutine,
+inline void ScriptInterpreter::runBlock(int position, const Instruction &code, bool inSubroutine,
                                  const std::shared_ptr<const void> &keep)
 {
     switch (code.kind) {
     case Instruction::If: {
         if (code.endLine < 0)
             return; // no endif: the lines run as ordinary lines
-        const bool holds = evaluate(*code.condition);
+        const bool holds = conditionHolds(*code.condition);
         m_frames.back().position = code.endLine + 1;
         if (code.elseLine < 0) {
             if (holds)
@@ -121,7 +71,7 @@ void ScriptInterpreter::runBlock(int position, const Instruction &code, bool inS
     case Instruction::While:
         if (code.endLine < 0)
             return;
-        if (!evaluate(*code.condition)) {
+        if (!conditionHolds(*code.condition)) {
             m_frames.back().position = code.endLine + 1;
             return;
         }
@@ -139,6 +89,71 @@ void ScriptInterpreter::runBlock(int position, const Instruction &code, bool inS
     }
 }
 
+void ScriptInterpreter::ExecuteRange(int first, int last, bool inSubroutine)
+{
+    if (m_code.size() != size_t(m_lines.count()))
+        prepareCode();
+    const size_t base = m_frames.size();
+    const int depth = m_depth;
+    try {
+        pushFrame(first, last, inSubroutine);
+        runFrames(base);
+    } catch (...) {
+        while (m_frames.size() > base)
+            popFrame();
+        m_depth = depth;
+        throw;
+    }
+}
+
+void ScriptInterpreter::runFrames(size_t base)
+{
+    while (m_frames.size() > base) {
+        Frame &frame = m_frames.back();
+        if (frame.position > frame.last) {
+            if (frame.loopLine >= 0) {
+                const int loopLine = frame.loopLine;
+                countLine(loopLine);
+                if (conditionHolds(*m_frames.back().condition)) {
+                    m_frames.back().position = loopLine + 1;
+                    continue;
+                }
+            }
+            popFrame();
+            continue;
+        }
+        const int a = frame.position++;
+        Instruction *code = &m_code[size_t(a)];
+        if (code->kind == Instruction::Skip || (code->subroutineLine && !frame.inSubroutine))
+            continue;
+        const bool inSubroutine = frame.inSubroutine;
+        if (code->kind == Instruction::Unanalysed) {
+            code = &analyzedLine(a);
+            if (code->kind == Instruction::Skip)
+                continue;
+        }
+        countLine(a);
+        switch (code->kind) {
+        case Instruction::Assign: {
+            const Statement &s = *code->statement;
+            const float value = numberValue(s.number);
+            if (s.slot >= 0)
+                m_numbers[size_t(s.slot)].value = value;
+            break;
+        }
+        case Instruction::Simple:
+            execute(*code->statement);
+            break;
+        case Instruction::Dynamic:
+            runDynamic(a, *code, inSubroutine);
+            break;
+        default:
+            runBlock(a, *code, inSubroutine, {});
+            break;
+        }
+    }
+}
+
 // A line whose literals insert values: expanded each time it runs, analysed again
 // only when the expansion differs from the last one.
 void ScriptInterpreter::runDynamic(int position, Instruction &code, bool inSubroutine)
@@ -152,7 +167,7 @@ void ScriptInterpreter::runDynamic(int position, Instruction &code, bool inSubro
     }
     // Held here, so that a nested run of this line cannot drop it while it runs.
     const std::shared_ptr<Instruction> now = code.expandedCode;
-    if (now->kind == Instruction::Simple)
+    if (now->kind == Instruction::Simple || now->kind == Instruction::Assign)
         execute(*now->statement);
     else
         runBlock(position, *now, inSubroutine, now);
@@ -230,7 +245,7 @@ void ScriptInterpreter::execute(const Statement &s)
         appendInPlace(s);
         break;
     case Statement::NumberAssignment: {
-        const float value = evaluate(s.number);
+        const float value = numberValue(s.number);
         if (s.slot >= 0)
             m_numbers[size_t(s.slot)].value = value;
         break;

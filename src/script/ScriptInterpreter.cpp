@@ -93,6 +93,7 @@ void ScriptInterpreter::RunScript(const QString &fileName)
 {
     m_currentLine = -1;
     m_frames.clear();
+    m_kept.clear();
     m_depth = 0;
     try {
         m_lines.loadFile(fileName, MaxFileBytes);

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -105,7 +106,13 @@ public:
     static float parseSingle(const QString &text);
     // A double result rounded to single; raises ScriptError for an overflow or an
     // invalid operation (NaN).
-    static float toSingle(double value);
+    static float toSingle(double value)
+    {
+        const float single = float(value);
+        if (std::isfinite(single)) [[likely]]
+            return single;
+        nonFinite(value);
+    }
     // Raises ScriptError when a text of this length would exceed MaxTextLength.
     static void checkTextLength(qint64 length);
     // A text cut to MaxQuotedLength characters and "...", for messages.
@@ -165,6 +172,10 @@ private:
     Instruction &analyzedLine(int position);
 
     // Evaluation of the analysed forms.
+    // The evaluation of the common forms, inline in the executor's loop.
+    float operandValue(const Operand &o);
+    float numberValue(const NumberExpression &e);
+    bool conditionHolds(const Condition &c);
     float evaluate(const Operand &o);
     float evaluate(const NumberExpression &e);
     QString evaluate(const TextExpression &e);
@@ -177,7 +188,8 @@ private:
 
     // The stack of ranges that replaces recursion for blocks and calls.
     void pushFrame(int first, int last, bool inSubroutine, int loopLine = -1, const Condition *condition = nullptr,
-                   std::shared_ptr<const void> keep = {});
+                   const std::shared_ptr<const void> &keep = {});
+    void popFrame();
     void runFrames(size_t base);
     void runBlock(int position, const Instruction &code, bool inSubroutine, const std::shared_ptr<const void> &keep);
     void runDynamic(int position, Instruction &code, bool inSubroutine);
@@ -185,7 +197,14 @@ private:
     // Raises ScriptError when one more function level would nest too deep.
     void enterMember();
     static bool literalsNeedValues(const QString &line);
-    void countLine(int position);
+    void countLine(int position)
+    {
+        m_currentLine = position;
+        if (--m_linesToStopCheck <= 0)
+            askToStop();
+    }
+    void askToStop();
+    [[noreturn]] static void nonFinite(double value);
     QString where() const;
 
     ScriptHost *m_host;
@@ -206,6 +225,7 @@ private:
     std::vector<int> m_endIfLine;
     std::vector<int> m_endWhileLine;
     std::vector<ScriptCode::Frame> m_frames;
+    std::vector<std::shared_ptr<const void>> m_kept; // what the frames that keep one hold
 
     int m_currentLine = -1;
     int m_depth = 0;

@@ -55,7 +55,7 @@ float mathRound(ScriptArguments &a)
     const float x = a.number(0);
     // Beyond ±100 decimals the scale is already infinite or zero.
     const int n = std::clamp(roundedWhole(a.number(1)), -100, 100);
-    return single(TruncateToDecimals(n, x));
+    return single(truncateToDecimals(n, x));
 }
 
 float mathTrunc(ScriptArguments &a)

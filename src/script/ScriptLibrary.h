@@ -13,6 +13,10 @@ struct TextExpression;
 // The library objects of the script language: "math" (numeric functions), "string"
 // (text functions) and "array" (functions on arrays held in text variables).
 
+// x cut to n decimal places toward zero, on the decimal digits the single stands
+// for (math_round): the main window's TruncateToDecimals without building texts.
+float truncateToDecimals(int n, float x);
+
 // Arrays are texts in which each element is followed by ":"; "3:1:2:" holds the
 // elements 3, 1 and 2, the empty text is the empty array. Positions count from 1.
 namespace ScriptArray {

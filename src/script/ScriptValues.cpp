@@ -66,21 +66,106 @@ template<typename Error>
 }
 }
 
-float ScriptInterpreter::toSingle(double value)
+// Overflow is judged after rounding to single: a value a little above the largest
+// single that rounds to it (as 3.4028235E38, the text of the largest single) is no
+// overflow.
+void ScriptInterpreter::nonFinite(double value)
 {
     if (std::isnan(value))
         ScriptFault::invalidOperation();
-    // Overflow is judged after rounding: a value a little above the largest single
-    // that rounds to it (as 3.4028235E38, the text of the largest single) is no overflow.
-    const float single = float(value);
-    if (std::isinf(single))
-        ScriptFault::overflow();
-    return single;
+    ScriptFault::overflow();
 }
 
+namespace {
+// The shortest decimal digits that read back to the magnitude of x (no trailing
+// zeros), and the decimal exponent of the first digit: 0.0125 gives "125" and -2.
+int shortestDigits(float x, char *digits, int &exponent)
+{
+    char text[48];
+    const auto result = std::to_chars(text, text + sizeof text, std::fabs(x), std::chars_format::scientific);
+    const char *end = result.ptr;
+    int count = 0;
+    const char *p = text;
+    for (; p < end && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9')
+            digits[count++] = *p;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    ++p; // the "e"
+    if (p < end && *p == '+')
+        ++p;
+    exponent = 0;
+    std::from_chars(p, end, exponent);
+    return count;
+}
+}
+
+// The main window's number text, built without passing through several texts:
+// fixed notation from 0.0001 up to 10^15, scientific beyond.
 QString ScriptInterpreter::FormatNumber(float x)
 {
-    return NumberText(x);
+    if (!std::isfinite(x) || x == 0)
+        return NumberText(x);
+    char digits[48];
+    int exponent = 0;
+    const int count = shortestDigits(x, digits, exponent);
+    const char16_t separator = RegionalSettings::current().decimalSeparator.unicode();
+    char16_t out[80];
+    int n = 0;
+    if (x < 0)
+        out[n++] = u'-';
+    if (exponent >= -4 && exponent < 15) {
+        if (exponent >= 0) {
+            for (int i = 0; i <= exponent; ++i)
+                out[n++] = i < count ? char16_t(digits[i]) : u'0';
+            if (count > exponent + 1) {
+                out[n++] = separator;
+                for (int i = exponent + 1; i < count; ++i)
+                    out[n++] = char16_t(digits[i]);
+            }
+        } else {
+            out[n++] = u'0';
+            out[n++] = separator;
+            for (int i = 0; i < -exponent - 1; ++i)
+                out[n++] = u'0';
+            for (int i = 0; i < count; ++i)
+                out[n++] = char16_t(digits[i]);
+        }
+    } else {
+        out[n++] = char16_t(digits[0]);
+        if (count > 1) {
+            out[n++] = separator;
+            for (int i = 1; i < count; ++i)
+                out[n++] = char16_t(digits[i]);
+        }
+        out[n++] = u'E';
+        char e[16];
+        const auto r = std::to_chars(e, e + sizeof e, exponent);
+        for (const char *p = e; p < r.ptr; ++p)
+            out[n++] = char16_t(*p);
+    }
+    return QString(reinterpret_cast<const QChar *>(out), n);
+}
+
+float truncateToDecimals(int n, float x)
+{
+    if (!std::isfinite(x) || x == 0.0f)
+        return x;
+    char text[64];
+    int exponent = 0;
+    const int count = shortestDigits(x, text, exponent);
+    const qint64 kept = qint64(exponent) + 1 + n; // digits at or above 10^-n
+    if (kept >= count)
+        return x;
+    if (kept <= 0)
+        return std::copysign(0.0f, x);
+    char *end = text + kept;
+    *end++ = 'e';
+    end = std::to_chars(end, text + sizeof text, qint64(exponent) + 1 - kept).ptr;
+    float cut = 0;
+    if (std::from_chars(text, end, cut).ec != std::errc())
+        return x;
+    return x < 0 ? -cut : cut;
 }
 
 float ScriptInterpreter::parseSingle(const QString &text)

@@ -1,11 +1,16 @@
 #include "support/TestEnvironment.h"
 #include "common/Errors.h"
+#include "common/ValueConversions.h"
 #include "script/ScriptInterpreter.h"
+#include "script/ScriptLibrary.h"
 
 #include <QDir>
 #include <QHash>
 #include <QQueue>
 #include <QTest>
+
+#include <cmath>
+#include <cstring>
 
 namespace {
 // Records every output, answers input dialogs from a queue (a null answer is Cancel)
@@ -91,6 +96,7 @@ private slots:
     void normalizeLine();
     void formatNumber_data();
     void formatNumber();
+    void numbersAsTheMainWindowShowsThem();
     void scripts_data();
     void scripts();
     void inputDialog();
@@ -151,6 +157,33 @@ void TestScriptInterpreter::formatNumber()
     QFETCH(float, value);
     QFETCH(QString, text);
     QCOMPARE(ScriptInterpreter::FormatNumber(value), text);
+}
+
+// A script shows a number as the main window does, and math_round cuts digits as
+// the main window does: both are checked over singles of every magnitude.
+void TestScriptInterpreter::numbersAsTheMainWindowShowsThem()
+{
+    QList<float> values{1.05f, -2.567f, 0.0001f, 9.9999997e-05f, 999999999999999.0f, 1e15f, 3.4028235e38f,
+                        1.4e-45f, 0.1f, 123456789.0f, -0.5f, 2.5f, 16777217.0f};
+    quint32 bits = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        bits = bits * 1664525u + 1013904223u;
+        float x = 0;
+        std::memcpy(&x, &bits, sizeof x);
+        if (std::isfinite(x))
+            values << x;
+    }
+    for (const QChar separator : {QLatin1Char('.'), QLatin1Char(',')}) {
+        RegionalSettings settings;
+        settings.decimalSeparator = separator;
+        pinRegionalSettings(settings);
+        for (float x : values) {
+            QCOMPARE(ScriptInterpreter::FormatNumber(x), NumberText(x));
+            for (int n : {-3, 0, 1, 2, 5, 9})
+                QCOMPARE(truncateToDecimals(n, x), TruncateToDecimals(n, x));
+        }
+    }
+    pinRegionalSettings();
 }
 
 void TestScriptInterpreter::scripts_data()
