@@ -45,8 +45,7 @@ int exerciseGraph(CliContext &context, const QStringList &args)
     const ExerciseAnalysis analysis = analyse(context, args.at(0));
     const QImage image = OneRmGraph::draw(analysis.firstDate, analysis.lastDate, analysis.oneRmPoints);
     const QString path = QDir::current().absoluteFilePath(args.at(1));
-    if (!image.save(path, "PNG"))
-        throw IoError(QStringLiteral("Cannot write \"%1\".").arg(QDir::toNativeSeparators(path)));
+    OneRmGraph::savePng(image, path);
     return 0;
 }
 
