@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
 
@@ -67,6 +69,32 @@ private slots:
         session.selected = 1; // the separator above the week: the week below it
         ShowWeekAnalysis(session);
         QCOMPARE(session.testPrompts.texts(QStringLiteral("information")), QStringList{exampleText});
+    }
+
+    void damagedNumbersAreSpelledAlike_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("spelled");
+        QTest::newRow("not a number") << std::numeric_limits<float>::quiet_NaN() << "NAN";
+        QTest::newRow("infinite") << std::numeric_limits<float>::infinity() << "INF";
+        QTest::newRow("negative infinite") << -std::numeric_limits<float>::infinity() << "-INF";
+    }
+    void damagedNumbersAreSpelledAlike()
+    {
+        // A damaged record's duration, cardio duration and weight, as every other number text spells them.
+        QFETCH(float, value);
+        QFETCH(QString, spelled);
+        TestEnvironment env;
+        AnalysisSession session;
+        session.create(env, {workout(QDate(2009, 3, 2), value, 2, {cardio(QStringLiteral("Running"), value, 200)},
+                                     {exercise(3, 10, value)})});
+        session.show(0);
+        ShowWeekAnalysis(session);
+        const QString text = session.testPrompts.texts(QStringLiteral("information")).value(0);
+        QCOMPARE(lineStarting(text, QStringLiteral("Total duration: ")), QStringLiteral("Total duration: ") + spelled + QStringLiteral(" min"));
+        QCOMPARE(lineStarting(text, QStringLiteral("Total weight used: ")), QStringLiteral("Total weight used: 0×BW+") + spelled + QStringLiteral(" kg"));
+        QCOMPARE(lineStarting(text, QStringLiteral("Total duration of cardio: ")),
+                 QStringLiteral("Total duration of cardio: ") + spelled + QStringLiteral(" min"));
     }
 
     void weekBounds_data()
