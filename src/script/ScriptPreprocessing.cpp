@@ -98,6 +98,7 @@ bool ScriptInterpreter::ExpandIncludes()
     m_lines.reserve(n);
     std::vector<Included> pending; // the innermost file last
     QHash<QString, QStringList> files;
+    std::vector<int> includeLines;
     int nextInput = 0;
     bool found = false;
     qint64 characters = 0;
@@ -137,11 +138,13 @@ bool ScriptInterpreter::ExpandIncludes()
         auto known = files.constFind(name);
         if (known == files.constEnd())
             known = files.insert(name, includedLines(name));
-        const int source = m_lines.addSource(name);
-        m_lines.replace(position, QString());
+        includeLines.push_back(position);
         if (!known->isEmpty())
-            pending.push_back({*known, source, 0});
+            pending.push_back({*known, m_lines.addSource(name), 0});
     }
+    // Emptied only now, so that an error on the way names the include line's text.
+    for (int position : includeLines)
+        m_lines.replace(position, QString());
     return found;
 }
 

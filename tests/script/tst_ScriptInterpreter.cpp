@@ -5,6 +5,7 @@
 #include "script/ScriptLibrary.h"
 
 #include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QQueue>
 #include <QTest>
@@ -106,6 +107,8 @@ private slots:
     void declarationLimits();
     void subroutineBeyondLine255();
     void includes();
+    void preprocessingBounds_data();
+    void preprocessingBounds();
     void missingFiles();
     void stopFromHost();
     void endlessRecursionEndsWithError();
@@ -128,6 +131,9 @@ void TestScriptInterpreter::normalizeLine_data()
     QTest::newRow("space then blank then semicolon") << "a  ;x" << "a ";
     QTest::newRow("only letters A-Z change") << "ÄBC" << "Äbc";
     QTest::newRow("blank line") << "  \t " << "";
+    QTest::newRow("runs of blanks beside operators") << "x  =  a  +  b" << "x=a+b";
+    QTest::newRow("tab and spaces beside an operator") << "x \t= \t1" << "x=1";
+    QTest::newRow("run of blanks after a comma") << "var a,  \tb" << "var a,b";
 }
 
 void TestScriptInterpreter::normalizeLine()
@@ -258,6 +264,39 @@ void TestScriptInterpreter::scripts_data()
         << "var k,n,$s\nn=3\nk=1\n$s=\"1\"\nwhile $s<\"$n\"\nk=k+1\n$s=string_str(k)\nn=0\nendwhile\noutput(k)"
         << none << QStringList{"3"} << QString();
 
+    QTest::newRow("literal condition expanded each pass")
+        << "var i\ni=0\nwhile i<3\ni=i+1\nif \"$i\"==\"2\"\noutput(\"two\")\nelse\noutput(\"not $i\")\nendif\nendwhile"
+        << none << QStringList{"not 1", "two", "not 3"} << QString();
+    QTest::newRow("error in a loop names its line")
+        << "var i,x\ni=0\nwhile i<5\ni=i+1\nif i==3\nx=1/0\nendif\nendwhile" << none << none
+        << "Floating point division by zero (line 6: x=1/0)";
+    QTest::newRow("error in a called body inside a loop")
+        << "var i\ni=0\nwhile i<3\ni=i+1\ncall s\nendwhile\nsub s\nif i>2\noutput(math_sqrt(i))\ni=math_log(0)\nendif\nendsub"
+        << none << QStringList{""} << "Floating point division by zero (line 10: i=math_log(0))";
+    QTest::newRow("blanks around an operator") << "var x,a,b\na=1\nb=2\nx  =  a  +  b\noutput(x)" << none
+                                               << QStringList{"3"} << QString();
+
+    // Texts built onto themselves
+    QTest::newRow("text built in place equals one built by copies")
+        << "var i,$t,$u,$v,$a,$b,$c\ni=0\nwhile i<40\ni=i+1\n$t=string_concat($t,i)\n$v=string_concat($u,i)\n$u=$v\n"
+           "$a=array_push($a,i)\n$c=array_push($b,i)\n$b=$c\nendwhile\nif $t==$u\noutput(\"texts equal\")\nendif\n"
+           "if $a==$b\noutput(\"arrays equal\")\nendif\noutput(string_copy($t,8,6))\noutput(string_copy($a,1,9))"
+        << none << QStringList{"texts equal", "arrays equal", "891011", "40:39:38:"} << QString();
+    QTest::newRow("in place leaves copies alone")
+        << "var $t,$u,$a,$b\n$t=\"x\"\n$u=$t\n$t=string_concat($t,\"y\")\n$a=\"1:\"\n$b=$a\n$a=array_push($a,2)\n"
+           "output(\"$$t $$u $$a $$b\")"
+        << none << QStringList{"xy x 2:1: 1:"} << QString();
+    QTest::newRow("text appended to itself") << "var $t\n$t=\"ab\"\n$t=string_concat($t,$t)\n$t=string_concat($t,$t)\n"
+                                                "output($t)\n$t=array_push($t,$t)\noutput($t)"
+                                             << none << QStringList{"abababab", "abababab:abababab"} << QString();
+    QTest::newRow("text doubled without end")
+        << "var $t\n$t=\"x\"\nwhile 1<2\n$t=string_concat($t,$t)\nendwhile" << none << none
+        << "A text would grow beyond 33554432 characters (line 4: $t=string_concat($t,$t))";
+    QTest::newRow("array exploded beyond the bound")
+        << "var i,$a,$s\n$s=\"0123456789\"\ni=0\nwhile i<21\ni=i+1\n$s=string_concat($s,$s)\nendwhile\n$a=\"1:2:3:\"\n"
+           "$a=array_explode($a,$s)"
+        << none << none << "A text would grow beyond 33554432 characters (line 9: $a=array_explode($a,$s))";
+
     // Expressions
     QTest::newRow("one operator") << "var x,y\ny=2\nx=y+1\noutput(x)" << none << QStringList{"3"} << QString();
     QTest::newRow("second operator fails") << "var x,y\ny=2\nx=y+1+1" << none << none
@@ -347,6 +386,11 @@ void TestScriptInterpreter::scripts_data()
     QTest::newRow("string case") << "var $s\n$s=string_uppercase(\"abc1\")\noutput($s)\n"
                                     "output(string_lowercase($s))"
                                  << none << QStringList{"ABC1", "abc1"} << QString();
+    QTest::newRow("string_str of every number") << "var x,y,$s\nx=0.00000015\n$s=string_str(x)\noutput($s)\n"
+                                                   "y=0-x\noutput(string_str(y))\nx=1e20\noutput(string_str(x))"
+                                                << none << QStringList{"1.5E-7", "-1.5E-7", "1E20"} << QString();
+    QTest::newRow("string_val of a number's text") << "var x,y\nx=2.5\ny=string_val(x)\noutput(y)" << none
+                                                   << QStringList{"2.5"} << QString();
     QTest::newRow("string_newline") << "var $s\n$s=string_newline\noutput(string_concat(\"a\",$s))" << none
                                     << QStringList{"a\r\n"} << QString();
     QTest::newRow("string_str of an empty text") << "var $s\n$s=string_str(workouts_info_date)" << none << none
@@ -541,6 +585,52 @@ void TestScriptInterpreter::includes()
     QCOMPARE(run(interpreter, "include bad.fvs"), QStringLiteral("Floating point division by zero (line 2 of bad.fvs: y=1/0)"));
 }
 
+void TestScriptInterpreter::preprocessingBounds_data()
+{
+    QTest::addColumn<QStringList>("files"); // name, content, name, content, ...
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("stopAfter");
+    QTest::addColumn<QStringList>("outputs");
+    QTest::addColumn<QString>("error");
+
+    const QString selfIncluding = QStringLiteral("include self.fvs\n").repeated(3000);
+    QTest::newRow("every include line of the script")
+        << QStringList{"a.fvs", "output(\"a1\")\noutput(\"a2\")\noutput(\"a3\")", "b.fvs", "output(\"b\")"}
+        << "include a.fvs\ninclude b.fvs" << -1 << QStringList{"a1", "a2", "a3", "b"} << QString();
+    QTest::newRow("a file including itself grows past the bound")
+        << QStringList{"self.fvs", selfIncluding} << selfIncluding << -1 << QStringList()
+        << "The program grows beyond 1000000 lines or 67108864 characters with its includes "
+           "(line 1 of self.fvs: include self.fvs)";
+    QTest::newRow("stopped while the includes are expanded")
+        << QStringList{"self.fvs", QStringLiteral("include self.fvs\n").repeated(600)}
+        << QStringLiteral("include self.fvs\n").repeated(600) << 0
+        << QStringList() << "The script was stopped (line 1 of self.fvs: include self.fvs)";
+    const QString longName = QString(230, QLatin1Char('x'));
+    QTest::newRow("a long name is cut in the message") << QStringList() << "include " + longName << -1 << QStringList()
+        << "Cannot open file \"" + longName.left(200) + "...\". No such file or directory (line 1: include "
+               + longName.left(192) + "...)";
+    QTest::newRow("a long number is cut in the message") << QStringList() << "var x\nx=1+" + QString(300, '9') + "z"
+        << -1 << QStringList()
+        << "'" + QString(200, '9') + "...' is not a valid floating point value (line 2: x=1+" + QString(196, '9')
+               + "...)";
+}
+
+void TestScriptInterpreter::preprocessingBounds()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, script);
+    QFETCH(int, stopAfter);
+    QFETCH(QStringList, outputs);
+    QFETCH(QString, error);
+    for (int i = 0; i + 1 < files.size(); i += 2)
+        m_env->writeFile(files.at(i), files.at(i + 1).toUtf8());
+    RecordingHost host;
+    host.stopAfter = stopAfter;
+    ScriptInterpreter interpreter(host);
+    QCOMPARE(run(interpreter, script), error);
+    QCOMPARE(host.outputs, outputs);
+}
+
 void TestScriptInterpreter::missingFiles()
 {
     RecordingHost host;
@@ -548,6 +638,17 @@ void TestScriptInterpreter::missingFiles()
     QCOMPARE(run(interpreter, "output(1)\ninclude nowhere.fvs\noutput(2)"),
              QStringLiteral("Cannot open file \"nowhere.fvs\". No such file or directory (line 2: include nowhere.fvs)"));
     QVERIFY(host.outputs.isEmpty());
+    // Only regular files are included; a script read from a device is read up to the
+    // bound on a file.
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), m_env->path("zero.fvs")));
+    QCOMPARE(run(interpreter, "include zero.fvs"),
+             QStringLiteral("Cannot read file \"zero.fvs\": it is not a regular file (line 1: include zero.fvs)"));
+    try {
+        interpreter.RunScript(QStringLiteral("/dev/zero"));
+        QFAIL("an endless script ran");
+    } catch (const ScriptError &e) {
+        QCOMPARE(e.message(), QStringLiteral("Cannot read file \"/dev/zero\": it is larger than 16777216 bytes"));
+    }
     try {
         interpreter.RunScript(m_env->path("absent.fvs"));
         QFAIL("a missing script ran");
