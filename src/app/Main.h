@@ -1,33 +1,28 @@
 #pragma once
 
 #include "config/ConfigKeys.h"
+#include "editing/CopyBuffer.h"
+#include "editing/WorkoutEntryControls.h"
 #include "editing/WorkoutInfoControls.h"
 #include "store/TrainingFile.h"
+#include "store/UndoBuffer.h"
 #include "store/WorkoutSession.h"
 
 #include <QMainWindow>
 
 #include <functional>
+#include <map>
 #include <memory>
 
+class PastWorkoutsList;
 class QAction;
-class QComboBox;
-class QGroupBox;
-class QLineEdit;
-class QListWidget;
-class QMenu;
-class QPushButton;
-class QSpinBox;
-class QTabWidget;
-class QTimeEdit;
-class TfrmDrugiProzor;
-class TfrmVjezbe;
-class WorkoutGrid;
-class PromptsScriptHost;
-class ScriptInterpreter;
+class Ribbon;
+class ScriptRunner;
 
 // The main window: the ribbon, the list of past workouts and the workout editor. It
-// owns the open training file, the save position and the undo state.
+// owns the open training file, the save position and the undo state. It knows no other
+// window: the owner of the windows adds their commands, menu items and close-time work
+// through the registration functions below.
 class TfrmMain : public QMainWindow, public WorkoutSession {
     Q_OBJECT
 public:
@@ -36,12 +31,23 @@ public:
 
     // The start-up work: grid headers, configuration, training file.
     void startUp();
-    void setSecondWindow(TfrmDrugiProzor *window);
-    // The exercise list window: its names fill the exercise choice, Ctrl+E shows it.
-    void setExerciseWindow(TfrmVjezbe *window);
+
+    // Registration. A window-wide command with its key, run through the error guard;
+    // the action is a child of this window named `name`.
+    QAction *addCommand(const QString &name, const QString &text, const QKeySequence &key,
+                        const std::function<void()> &command);
+    // A button for the command in a group of a ribbon tab (Ribbon::TrainingTab, ...).
+    void addRibbonCommand(const QString &tab, const QString &group, QAction *action);
+    // An item of the application menu that triggers the command.
+    void addApplicationMenuItem(const QString &text, QAction *action);
+    // Gives an item of the list's pop-up menu the work it does (the second window's
+    // view); without one the item does nothing.
+    void setListMenuCommand(const QString &name, const std::function<void()> &command);
     // Run when the window closes, before the configuration is written (closing the
-    // exercise and goals files of the other windows).
+    // files of the other windows).
     void addCloseHook(std::function<void()> hook) { m_closeHooks.push_back(std::move(hook)); }
+    // Runs a command through the error guard.
+    void runCommand(const std::function<void()> &command);
 
     // Workout operations.
     void OpenTrainingFile(const QString &path);
@@ -55,11 +61,10 @@ public:
     void CopyWorkout();
     void PasteWorkout();
     void CutWorkout();
-    void ViewInSecondWindow();
-    // Runs a script file; values of its variables stay for the next run.
-    void RunScriptFile(const QString &path);
-    void NewTrainingFile();
-    void OpenTrainingFileDialog();
+    // Runs script files; values of their variables stay from one run to the next.
+    ScriptRunner &scriptRunner() { return *m_scripts; }
+    void newTrainingFile();
+    void openTrainingFileDialog();
 
     // Row operations of the editor.
     void AddCardioRow(const CardioEntry &entry);
@@ -68,11 +73,6 @@ public:
     void bitDodajKardioClick();
     void actObrisiRedExecute();
     void actObrisiKardioExecute();
-
-    // The ribbon: adds a command button to a group of a tab, creating the group.
-    void addRibbonCommand(const QString &tab, const QString &group, QAction *action);
-    // Runs a command through the error guard.
-    void runCommand(const std::function<void()> &command);
 
     // WorkoutSession
     TrainingFile &trainingFile() override;
@@ -88,45 +88,34 @@ public:
     ProgressCallback progress(const QString &label) override;
 
     QStringList bodyparts() const;
-    QComboBox *exerciseChoice() const { return cmbVjezba; }
+    QComboBox *exerciseChoice() const { return m_entry.cmbVjezba; }
     QString exerciseFileName() const { return ExerciseFileName; }
     QString goalsFileName() const { return GoalsFileName; }
     QString trainingFileName() const { return TrainingFileName; }
-    bool copyBufferFull() const { return CopyBufferFull; }
-    int undoKind() const { return UndoKind; }
+    bool copyBufferFull() const { return m_copyBuffer.isFull(); }
+    int undoKind() const { return m_undo.kind(); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createActions();
     void createRibbon();
     void createEditor();
     void createWorkoutList(QWidget *parent);
-    QGroupBox *createCardioGroup(QWidget *parent);
-    QGroupBox *createExercisesGroup(QWidget *parent);
-    QAction *addAction(const QString &name, const QString &text, const QKeySequence &key,
-                       const std::function<void()> &command);
+    void setTabOrder();
     void applyConfiguration(const StartupConfiguration &configuration);
-    void placeWindow(int top, int left);
-    void setDefaultAddButton(QPushButton *button);
-    void assignDeleteKeys(QAction *del, QAction *ctrlDel, QAction *altDel);
-    void onListPressed(const QPoint &position);
     void writeConfigurationOnClose();
     void clearUndo();
+    // Warns of a file of the older record layout or with a partial last record.
+    void reportLayout(const QString &path);
     void requireTrainingFile() const;
-    void selectLine(int line);
-    // The record number of the selected workout line; -1 for none or a separator.
-    int selectedRecord() const;
 
     UserPrompts &m_prompts;
     std::vector<std::function<void()>> m_closeHooks;
-    TfrmDrugiProzor *m_secondWindow = nullptr;
-    TfrmVjezbe *m_exerciseWindow = nullptr;
-    std::unique_ptr<PromptsScriptHost> m_scriptHost;
-    std::unique_ptr<ScriptInterpreter> m_interpreter;
+    std::map<QString, std::function<void()>> m_listMenuCommands;
+    std::unique_ptr<ScriptRunner> m_scripts;
 
     // Training file state.
     TrainingFile m_training;
@@ -135,39 +124,14 @@ private:
     int CurrentRecordIndex = 0;
     quint8 m_formTrainingType = 0; // the type shown when it lies beyond the list
 
-    // One level of undo.
-    quint8 UndoKind = 0;
-    int UndoRecordNumber = 0;
-    WorkoutRecord UndoRecord;
-    int UndoExerciseRow = 0;
-    ExerciseEntry UndoExercise;
-    int UndoCardioRow = 0;
-    CardioEntry UndoCardio;
-
-    WorkoutRecord CopyBuffer;
-    bool CopyBufferFull = false;
+    UndoBuffer m_undo;
+    CopyBuffer m_copyBuffer;
 
     // Controls.
-    QTabWidget *m_ribbon = nullptr;
-    QListWidget *lstProsliTreninzi = nullptr;
+    Ribbon *m_ribbon = nullptr;
+    PastWorkoutsList *lstProsliTreninzi = nullptr;
     WorkoutInfoControls m_form;
-    QGroupBox *grbKardio = nullptr;
-    QGroupBox *grbVjezbe = nullptr;
-    QComboBox *cmbVrstaKardio = nullptr;
-    QTimeEdit *dtpStartTime = nullptr;
-    QLineEdit *mskTrajanje = nullptr;
-    QSpinBox *spnUdaljenost = nullptr;
-    QSpinBox *spnKalorije = nullptr;
-    QPushButton *bitDodajKardio = nullptr;
-    QComboBox *cmbVjezba = nullptr;
-    QComboBox *cmbTipIzvodjenja = nullptr;
-    QSpinBox *spnSerija = nullptr;
-    QSpinBox *spnPonavljanja = nullptr;
-    QLineEdit *mskTezina = nullptr;
-    QPushButton *bitDodaj = nullptr;
-    QPushButton *m_defaultAddButton = nullptr;
-    QMenu *m_listMenu = nullptr;
-    QMenu *m_applicationMenu = nullptr;
+    WorkoutEntryControls m_entry;
 
     // Commands.
     QAction *actNoviTrening = nullptr, *actOtvoriTrening = nullptr, *actNovi = nullptr, *actSpremi = nullptr;
@@ -175,9 +139,6 @@ private:
     QAction *bitCut = nullptr, *bitCopy = nullptr, *bitPaste = nullptr;
     QAction *mniOpenTraining = nullptr, *mniSecondWindow = nullptr, *mniCut = nullptr, *mniCopy = nullptr,
             *mniPaste = nullptr, *mniDelete = nullptr, *mniUndo = nullptr;
-    QAction *actVolumen = nullptr, *actUkupniVolumen = nullptr, *actStatistikaTjedna = nullptr,
-            *actStatIzvezi = nullptr, *actStatistika = nullptr, *actIzvezi = nullptr, *actHtml = nullptr;
-    QAction *actVjezbe = nullptr, *actSkripta = nullptr;
-    QAction *actInit2 = nullptr, *actHelp = nullptr, *actWebsite = nullptr, *actUpdates = nullptr,
-            *actIzadji = nullptr;
+    QAction *actSkripta = nullptr;
+    QAction *actInit2 = nullptr, *actHelp = nullptr, *actIzadji = nullptr;
 };

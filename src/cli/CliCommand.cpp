@@ -5,6 +5,11 @@
 
 #include <QFileInfo>
 
+CliContext::CliContext(QTextStream &out, QTextStream &err, QTextStream &in)
+    : out(out), err(err), in(in), prompts(out, err)
+{
+}
+
 const StartupConfiguration &CliContext::configuration()
 {
     if (!m_configuration)
@@ -19,24 +24,20 @@ QString CliContext::trainingFileName()
     return trainingOverride.isEmpty() ? ProgramFolder::resolve(name) : name;
 }
 
-TrainingFile &CliContext::trainingFile()
+HeadlessSession &CliContext::session()
 {
-    if (!m_training) {
-        auto file = std::make_unique<TrainingFile>();
+    if (!m_session) {
         const QString name = trainingFileName();
         if (!QFileInfo::exists(name))
             throw IoError(QStringLiteral("Training file \"%1\" does not exist.").arg(name));
-        file->open(name);
-        m_training = std::move(file);
+        auto session = std::make_unique<HeadlessSession>(prompts);
+        session->types = configuration().trainingTypes;
+        session->cardio = configuration().cardioTypes;
+        session->templateFile = configuration().templateFile;
+        session->open(name);
+        m_session = std::move(session);
     }
-    return *m_training;
-}
-
-const QStringList &CliContext::workoutLines()
-{
-    if (!m_lines)
-        m_lines = std::make_unique<QStringList>(WorkoutList::build(trainingFile(), configuration().trainingTypes));
-    return *m_lines;
+    return *m_session;
 }
 
 int CliContext::recordOfWorkout(const QString &numberText)
@@ -49,14 +50,9 @@ int CliContext::recordOfWorkout(const QString &numberText)
     return n - 1;
 }
 
-int CliContext::lineOfWorkout(const QString &numberText)
+void CliContext::selectWorkout(const QString &numberText)
 {
-    return WorkoutList::lineOfRecord(workoutLines(), recordOfWorkout(numberText));
-}
-
-WorkoutRecord CliContext::workout(const QString &numberText)
-{
-    return trainingFile().ReadRecord(recordOfWorkout(numberText));
+    session().selectRecord(recordOfWorkout(numberText));
 }
 
 int cliNumberArgument(const QString &text, const QString &what)
@@ -68,20 +64,8 @@ int cliNumberArgument(const QString &text, const QString &what)
     return n;
 }
 
-namespace {
-QList<CliCommand> &registry()
+void requireArguments(const QStringList &args, int count, const QString &usage)
 {
-    static QList<CliCommand> commands;
-    return commands;
-}
-}
-
-void CliRegistry::add(const CliCommand &command)
-{
-    registry().append(command);
-}
-
-const QList<CliCommand> &CliRegistry::all()
-{
-    return registry();
+    if (args.size() != count)
+        throw CliUsageError(QStringLiteral("Usage: %1").arg(usage));
 }

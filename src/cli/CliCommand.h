@@ -1,8 +1,9 @@
 #pragma once
 
+#include "cli/CliPrompts.h"
 #include "common/Errors.h"
 #include "config/ConfigKeys.h"
-#include "store/TrainingFile.h"
+#include "store/HeadlessSession.h"
 
 #include <QStringList>
 #include <QTextStream>
@@ -16,33 +17,35 @@ public:
     using FortavoError::FortavoError;
 };
 
-// What a command works with: the streams, the configuration of the program folder
-// and, opened on first use, the training file and its list of past workouts.
+// What a command works with: the streams, the prompts on them, the configuration of
+// the program folder and, opened on first use, the session on the training file.
 class CliContext {
 public:
-    CliContext(QTextStream &out, QTextStream &err, QTextStream &in) : out(out), err(err), in(in) {}
+    CliContext(QTextStream &out, QTextStream &err, QTextStream &in);
 
     QTextStream &out;
     QTextStream &err;
     QTextStream &in;
+    CliPrompts prompts;
     QString trainingOverride; // --training
 
     // The configuration; with no "init.ini" the defaults of every key.
     const StartupConfiguration &configuration();
     QString trainingFileName();
-    TrainingFile &trainingFile();
-    const QStringList &workoutLines();
+    // The headless session: the training file (which must exist) with its list, the
+    // configured type lists and HTML template.
+    HeadlessSession &session();
+    TrainingFile &trainingFile() { return session().trainingFile(); }
+    const QStringList &workoutLines() { return session().lines; }
     // The record number of workout N (1-based); a usage error when there is none.
     int recordOfWorkout(const QString &numberText);
-    // The list line of workout N.
-    int lineOfWorkout(const QString &numberText);
-    // Workout N itself, read from the training file; a usage error when there is none.
-    WorkoutRecord workout(const QString &numberText);
+    // Selects workout N's line and makes it the save position, as a click on the line
+    // and showing the workout do in the window.
+    void selectWorkout(const QString &numberText);
 
 private:
     std::unique_ptr<StartupConfiguration> m_configuration;
-    std::unique_ptr<TrainingFile> m_training;
-    std::unique_ptr<QStringList> m_lines;
+    std::unique_ptr<HeadlessSession> m_session;
 };
 
 struct CliCommand {
@@ -53,15 +56,10 @@ struct CliCommand {
     bool needsGui = false; // draws with fonts: runs under an offscreen QGuiApplication
 };
 
-namespace CliRegistry {
-void add(const CliCommand &command);
-const QList<CliCommand> &all();
-}
-
-// A command file registers its commands with a static CliRegistrar.
-struct CliRegistrar {
-    explicit CliRegistrar(const CliCommand &command) { CliRegistry::add(command); }
-};
+// Every command of fortavo-cli (CliCommands.cpp).
+const QList<CliCommand> &cliCommands();
 
 // Reads a whole positive number argument; a usage error otherwise.
 int cliNumberArgument(const QString &text, const QString &what);
+// A usage error unless there are exactly count arguments.
+void requireArguments(const QStringList &args, int count, const QString &usage);

@@ -1,4 +1,4 @@
-#include "cli/CliCommand.h"
+#include "cli/CliCommands.h"
 
 #include "exercises/ExerciseAnalysis.h"
 #include "exercises/OneRmGraph.h"
@@ -18,7 +18,9 @@ ExerciseAnalysis analyse(CliContext &context, const QString &name)
     }
 }
 
-int exerciseAnalysis(CliContext &context, const QStringList &args)
+}
+
+int exerciseAnalysisCommand(CliContext &context, const QStringList &args)
 {
     if (args.size() != 1)
         throw CliUsageError(QStringLiteral("exercise-analysis takes one exercise name."));
@@ -28,7 +30,7 @@ int exerciseAnalysis(CliContext &context, const QStringList &args)
     return 0;
 }
 
-int exerciseUsage(CliContext &context, const QStringList &args)
+int exerciseUsageCommand(CliContext &context, const QStringList &args)
 {
     if (args.isEmpty() || args.size() > 2)
         throw CliUsageError(QStringLiteral("exercise-usage takes an exercise name and an optional count."));
@@ -38,7 +40,7 @@ int exerciseUsage(CliContext &context, const QStringList &args)
     return 0;
 }
 
-int exerciseGraph(CliContext &context, const QStringList &args)
+int exerciseGraphCommand(CliContext &context, const QStringList &args)
 {
     if (args.size() != 2)
         throw CliUsageError(QStringLiteral("exercise-graph takes an exercise name and a PNG file name."));
@@ -47,15 +49,4 @@ int exerciseGraph(CliContext &context, const QStringList &args)
     const QString path = QDir::current().absoluteFilePath(args.at(1));
     OneRmGraph::savePng(image, path);
     return 0;
-}
-
-const CliRegistrar analysisRegistrar({QStringLiteral("exercise-analysis"), QStringLiteral("NAME"),
-                                      QStringLiteral("the usage analysis of exercise NAME over the training file"),
-                                      exerciseAnalysis});
-const CliRegistrar usageRegistrar({QStringLiteral("exercise-usage"), QStringLiteral("NAME [COUNT]"),
-                                   QStringLiteral("rows of exercise NAME in the last COUNT workouts (5), newest first"),
-                                   exerciseUsage});
-const CliRegistrar graphRegistrar({QStringLiteral("exercise-graph"), QStringLiteral("NAME FILE.png"),
-                                   QStringLiteral("the 1RM graph of exercise NAME as a PNG image"), exerciseGraph,
-                                   true});
 }

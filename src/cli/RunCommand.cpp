@@ -1,4 +1,4 @@
-#include "cli/CliCommand.h"
+#include "cli/CliCommands.h"
 #include "script/ScriptInterpreter.h"
 
 #include <QElapsedTimer>
@@ -57,7 +57,9 @@ private:
     QElapsedTimer m_clock;
 };
 
-int runScripts(CliContext &context, const QStringList &args)
+}
+
+int runCommand(CliContext &context, const QStringList &args)
 {
     double timeout = 0;
     QStringList scripts;
@@ -89,10 +91,4 @@ int runScripts(CliContext &context, const QStringList &args)
     }
     std::signal(SIGINT, previous);
     return 0;
-}
-
-const CliRegistrar registrar({QStringLiteral("run"), QStringLiteral("[--timeout SECONDS] SCRIPT [SCRIPT...]"),
-                              QStringLiteral("runs scripts in one interpreter: outputs to standard output, "
-                                             "input answers from standard input"),
-                              runScripts});
 }

@@ -1,4 +1,4 @@
-#include "cli/CliCommand.h"
+#include "cli/CliCommands.h"
 #include "common/ProgramFolder.h"
 #include "common/RegionalSettings.h"
 
@@ -20,7 +20,7 @@ void printHelp(QTextStream &out)
            "  --decimal-separator C    decimal separator\n"
            "  --help                   this text\n\n"
            "Commands:\n";
-    QList<CliCommand> commands = CliRegistry::all();
+    QList<CliCommand> commands = cliCommands();
     std::sort(commands.begin(), commands.end(), [](const CliCommand &a, const CliCommand &b) { return a.name < b.name; });
     for (const CliCommand &c : commands) {
         const QString head = c.usage.isEmpty() ? c.name : c.name + QLatin1Char(' ') + c.usage;
@@ -31,7 +31,7 @@ void printHelp(QTextStream &out)
 
 const CliCommand *findCommand(const QString &name)
 {
-    for (const CliCommand &c : CliRegistry::all())
+    for (const CliCommand &c : cliCommands())
         if (c.name == name)
             return &c;
     return nullptr;
@@ -124,7 +124,7 @@ int main(int argc, char *argv[])
         const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv, *command);
         const int status = command->run(context, line.commandArgs);
         out.flush();
-        return status;
+        return context.prompts.errorShown() ? 1 : status;
     } catch (const CliUsageError &e) {
         out.flush();
         err << e.message() << "\nTry 'fortavo-cli --help'.\n";

@@ -1,6 +1,8 @@
 #include "editing/DrugiProzor.h"
 
 #include "editing/WorkoutGrid.h"
+#include "store/WorkoutList.h"
+#include "store/WorkoutSession.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -58,4 +60,14 @@ void TfrmDrugiProzor::view(const WorkoutRecord &record, const QString &caption)
     setWindowTitle(caption);
     show();
     raise();
+}
+
+void TfrmDrugiProzor::ViewInSecondWindow(WorkoutSession &session)
+{
+    const QStringList lines = session.workoutLines();
+    const int line = session.selectedLine();
+    if (line < 0 || line >= lines.size() || WorkoutList::isSeparator(lines.at(line)))
+        return;
+    const int n = WorkoutList::RecordNumberOfItem(lines, line);
+    view(session.trainingFile().ReadRecord(n), lines.at(line));
 }

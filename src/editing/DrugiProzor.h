@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+class WorkoutSession;
+
 // The second workout window: a read-only view of one stored workout beside the main
 // window. Created once and reused; each view replaces its content.
 class TfrmDrugiProzor : public QDialog {
@@ -15,6 +17,9 @@ public:
     void setListItems(const QStringList &bodyparts, const QStringList &trainingTypes);
     // Fills the window with the record, captions it and shows it without blocking.
     void view(const WorkoutRecord &record, const QString &caption);
+    // Views the workout of the session's selected line, captioned with that line; a
+    // separator or no selection does nothing. The save position stays as it is.
+    void ViewInSecondWindow(WorkoutSession &session);
 
     WorkoutInfoControls controls;
 };

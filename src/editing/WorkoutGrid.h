@@ -2,6 +2,9 @@
 
 #include <QTableWidget>
 
+#include <optional>
+#include <utility>
+
 // A workout grid: a header row, one row per entry and exactly one empty trailing row
 // where the next entry goes. Row numbers here count the header as row 0, so entries
 // are rows 1..n and the trailing row is n + 1; column 0 holds "k.".
@@ -24,6 +27,19 @@ public:
     // Puts an entry at row r (1..n+1), moving the rows from r down by one.
     void insertEntry(int r, const QStringList &cells);
     void removeEntry(int r);
+    // Reads back the current row with read and removes it, giving its row and entry;
+    // nothing when the grid has no entries. A row that does not read raises read's
+    // error and stays.
+    template <typename Entry>
+    std::optional<std::pair<int, Entry>> takeCurrentRow(Entry (*read)(const QStringList &))
+    {
+        if (entryCount() == 0)
+            return std::nullopt;
+        const int r = currentGridRow();
+        const Entry entry = read(cells(r));
+        removeEntry(r);
+        return std::pair{r, entry};
+    }
     QStringList cells(int r) const;
     QString cell(int r, int column) const;
     void renumber();

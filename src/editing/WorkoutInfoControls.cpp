@@ -1,6 +1,7 @@
 #include "editing/WorkoutInfoControls.h"
 
 #include "common/DayCount.h"
+#include "common/Errors.h"
 #include "common/RegionalSettings.h"
 #include "common/ValueConversions.h"
 #include "editing/WorkoutGrid.h"
@@ -111,4 +112,44 @@ void WorkoutInfoControls::fillGrids(const WorkoutRecord &record)
     stgVjezbe->clearEntries();
     for (const ExerciseEntry &entry : record.Exercises)
         stgVjezbe->appendEntry(RowTexts::exerciseCells(entry, stgVjezbe->entryCount() + 1));
+}
+
+WorkoutRecord WorkoutInfoControls::read(quint8 typeBeyondList) const
+{
+    WorkoutRecord r;
+    r.Date = DayCount::fromDateTime(dtpDatum->date(), dtpDatum->time());
+    r.StartTime = DayCount::fromTime(dtpVrijeme->time());
+    r.Duration = DurationFromMaskText(maskText(mskTrajanjeTrening));
+    r.Bodypart = cmbDioTijela->currentText();
+    const int type = cmbTipTreninga->currentIndex();
+    r.TrainingType = type >= 0 ? quint8(qMin(type, 255)) : typeBeyondList;
+    r.Comment = memKomentar->toPlainText();
+    for (int row = 1; row <= stgKardio->entryCount(); ++row)
+        r.Cardio.append(RowTexts::readCardio(stgKardio->cells(row)));
+    for (int row = 1; row <= stgVjezbe->entryCount(); ++row)
+        r.Exercises.append(RowTexts::readExercise(stgVjezbe->cells(row)));
+    if (r.Cardio.size() > WorkoutRecord::MaxRows || r.Exercises.size() > WorkoutRecord::MaxRows)
+        throw ConversionError(QStringLiteral("A workout holds at most %1 cardio rows and %1 exercise rows.")
+                                  .arg(WorkoutRecord::MaxRows));
+    return r;
+}
+
+void WorkoutInfoControls::clear()
+{
+    dtpDatum->setDate(QDate::currentDate());
+    dtpVrijeme->setTime(QTime(0, 0));
+    mskTrajanjeTrening->setText(QStringLiteral("00:00"));
+    cmbDioTijela->setCurrentIndex(cmbDioTijela->count() > 0 ? 0 : -1);
+    cmbTipTreninga->setCurrentIndex(cmbTipTreninga->count() > 0 ? 0 : -1);
+    memKomentar->clear();
+    stgKardio->clearEntries();
+    stgVjezbe->clearEntries();
+}
+
+QStringList comboItems(const QComboBox *box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
 }

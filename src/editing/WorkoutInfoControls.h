@@ -36,4 +36,13 @@ struct WorkoutInfoControls {
     // the type of training by index, the comment and both grids.
     void show(const WorkoutRecord &record);
     void fillGrids(const WorkoutRecord &record);
+    // The controls read back as a record, as a save stores it; typeBeyondList is the
+    // type of training kept when the shown type lies beyond the list. Raises
+    // ConversionError for a cell that does not read and for more than 20 rows.
+    WorkoutRecord read(quint8 typeBeyondList) const;
+    // The controls as a new workout leaves them: today, no time, no rows, first items.
+    void clear();
 };
+
+// The items of a drop-down list, in order.
+QStringList comboItems(const QComboBox *box);

@@ -4,8 +4,8 @@
 #include "analysis/WeekStatistics.h"
 #include "analysis/WorkoutExport.h"
 
-#include <QCoreApplication>
-#include <QProcess>
+#include "support/CliRunner.h"
+
 #include <QTest>
 
 namespace {
@@ -17,27 +17,12 @@ QList<WorkoutRecord> exampleWeek()
                     {exercise(4, 5, 40)})};
 }
 
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 CliRun runCli(const TestEnvironment &env, const QStringList &args)
 {
-    QProcess process;
-    process.setWorkingDirectory(env.folder());
-    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/fortavo-cli"),
-                  QStringList{"--folder", env.folder(), "--date-format", "d.M.yyyy", "--time-format", "HH:mm:ss",
-                              "--decimal-separator", "."}
-                      + args);
-    CliRun run;
-    if (!process.waitForFinished(30000))
-        return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return ::runCli(QStringList{"--folder", env.folder(), "--date-format", "d.M.yyyy", "--time-format", "HH:mm:ss",
+                                "--decimal-separator", "."}
+                        + args,
+                    env.folder());
 }
 }
 

@@ -1,10 +1,10 @@
 #include "app/Main.h"
+#include "app/ProgramWindows.h"
 #include "common/DayCount.h"
 #include "config/IniFile.h"
 #include "editing/DrugiProzor.h"
 #include "editing/WorkoutGrid.h"
 #include "exercises/ExerciseFile.h"
-#include "exercises/Vjezbe.h"
 #include "store/WorkoutList.h"
 #include "support/TestEnvironment.h"
 #include "support/TestPrompts.h"
@@ -13,7 +13,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QLayout>
 #include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QListWidget>
@@ -46,7 +48,8 @@ class TestMainWindow : public QObject {
 
     std::unique_ptr<TestEnvironment> env;
     TestPrompts prompts;
-    std::unique_ptr<TfrmMain> window;
+    std::unique_ptr<ProgramWindows> windows;
+    TfrmMain *window = nullptr;
 
     template <typename T>
     T *child(const char *name)
@@ -61,10 +64,11 @@ class TestMainWindow : public QObject {
     WorkoutGrid *cardio() { return child<WorkoutGrid>("stgKardio"); }
     QAction *action(const char *name) { return child<QAction>(name); }
 
-    // Starts the window over a program folder holding the given files.
-    void start(const QByteArray &ini = kIni, const QList<WorkoutRecord> &records = {})
+    // Starts the program's windows over a program folder holding the given files.
+    void start(const QByteArray &ini = kIni, const QList<WorkoutRecord> &records = {},
+               const QByteArray &exerciseFile = QByteArray())
     {
-        window.reset();
+        windows.reset();
         env = std::make_unique<TestEnvironment>();
         prompts = TestPrompts();
         if (!ini.isNull())
@@ -75,8 +79,11 @@ class TestMainWindow : public QObject {
                 bytes += r.encode();
             env->writeFile("workouts.dat", bytes);
         }
-        window = std::make_unique<TfrmMain>(prompts);
-        window->startUp();
+        if (!exerciseFile.isNull())
+            env->writeFile("exercises.dat", exerciseFile);
+        windows = std::make_unique<ProgramWindows>(prompts);
+        window = &windows->mainWindow();
+        windows->startUp();
     }
 
     void addExercise(const QString &name, int sets, int reps, const QString &weightMask)
@@ -124,7 +131,7 @@ class TestMainWindow : public QObject {
 private slots:
     void cleanup()
     {
-        window.reset();
+        windows.reset();
         QCOMPARE(prompts.texts("error"), QStringList());
     }
 
@@ -289,7 +296,7 @@ private slots:
         shown.Cardio.append({"Running", 0, 0.3f, 5000, 0});
         start(kIni, {shown});
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(window));
         const auto key = [this](const char *name) { return action(name)->shortcut(); };
         const auto clickCell = [](WorkoutGrid *grid, int row, int column) {
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
@@ -337,7 +344,7 @@ private slots:
         QApplication::sendEvent(child<QWidget>("grbKardio"), &enter);
         QVERIFY(child<QPushButton>("bitDodajKardio")->isDefault());
         QVERIFY(!child<QPushButton>("bitDodaj")->isDefault());
-        QTest::keyClick(window.get(), Qt::Key_Return);
+        QTest::keyClick(window, Qt::Key_Return);
         QCOMPARE(cardio()->entryCount(), 1);
         // Enter on an "Add" button that has the focus presses that button.
         auto *exerciseAdd = child<QPushButton>("bitDodaj");
@@ -352,7 +359,7 @@ private slots:
         start();
         window->show();
         window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(QTest::qWaitForWindowActive(window));
         list()->setFocus();
         // Tab steps through the sections of a date or time first.
         QStringList order;
@@ -426,8 +433,7 @@ private slots:
         QFETCH(QString, mainForm);
         QFETCH(QString, secondWindow);
         start(kIni, {workout(QDate(2009, 3, 2), "Back"), workout(QDate(2009, 3, 3), stored)});
-        TfrmDrugiProzor second(window.get());
-        window->setSecondWindow(&second);
+        TfrmDrugiProzor &second = windows->secondWindow();
         for (int record : {0, 1}) {
             selectLine(record);
             action("mniOpenTraining")->trigger();
@@ -452,7 +458,7 @@ private slots:
                                      "&Undo deletion"}));
         window->show();
         window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(QTest::qWaitForWindowActive(window));
         list()->setFocus();
         // A right click selects the line under the pointer before the menu opens.
         QTest::mouseClick(list()->viewport(), Qt::RightButton, {}, list()->visualItemRect(list()->item(1)).center());
@@ -657,14 +663,31 @@ private slots:
 
     void exerciseListFillsTheExerciseChoice()
     {
-        start();
-        env->writeFile("exercises.dat", CatalogExercise{"Squat", "Legs", ""}.encode()
-                                            + CatalogExercise{"Bench press", "Chest", ""}.encode());
-        TfrmVjezbe exercisesWindow(prompts, *window, window.get());
-        window->setExerciseWindow(&exercisesWindow);
+        start(kIni, {}, CatalogExercise{"Squat", "Legs", ""}.encode() + CatalogExercise{"Bench press", "Chest", ""}.encode());
         auto *choice = child<QComboBox>("cmbVjezba");
         QCOMPARE(choice->count(), 2);
         QCOMPARE(choice->itemText(0), QStringLiteral("Bench press"));
+    }
+
+    void ownerWiresTheOtherWindows()
+    {
+        start();
+        // The exercise list's command sits in its own group, between the main window's
+        // groups, and its menu item before the help items.
+        auto *page = child<QToolButton>("rbnactVjezbe")->parentWidget()->parentWidget();
+        QStringList inOrder;
+        for (int i = 0; i < page->layout()->count(); ++i)
+            if (auto *group = qobject_cast<QGroupBox *>(page->layout()->itemAt(i)->widget()))
+                inOrder << group->title();
+        QCOMPARE(inOrder, (QStringList{"Files", "Workouts", "Editing", "Exercise list"}));
+        QStringList items;
+        for (QAction *a : child<QMenu>("mnuApplication")->actions())
+            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(items, (QStringList{"New &training file", "&New", "New &workout", "&Save workout", "&Exercises list",
+                                     "-", "Help", "E&xit Fortavo"}));
+        QCOMPARE(action("actVjezbe")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+        // The second window waits hidden for its first view.
+        QVERIFY(!windows->secondWindow().isVisible());
     }
 
     void runsScriptsKeepingTheirValues()
@@ -688,8 +711,7 @@ private slots:
     void secondWindowViewsWithoutChangingTheSavePosition()
     {
         start(kIni, {workout(QDate(2009, 3, 2), "Chest", 1), workout(QDate(2009, 3, 3), "Back", 2)});
-        TfrmDrugiProzor second(window.get());
-        window->setSecondWindow(&second);
+        TfrmDrugiProzor &second = windows->secondWindow();
         selectLine(0);
         action("mniOpenTraining")->trigger(); // A in the form
         selectLine(1);
@@ -712,8 +734,7 @@ private slots:
         r.Comment = "easy";
         r.Exercises.append({"Bench press", "Working set", 3, 10, 82.5f});
         start(kIni, {r});
-        TfrmDrugiProzor second(window.get());
-        window->setSecondWindow(&second);
+        TfrmDrugiProzor &second = windows->secondWindow();
         selectLine(0);
         action("mniSecondWindow")->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(&second));

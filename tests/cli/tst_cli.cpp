@@ -1,37 +1,16 @@
-#include "common/DayCount.h"
-#include "store/WorkoutRecord.h"
+#include "support/CliRunner.h"
 #include "support/TestEnvironment.h"
+#include "support/WorkoutBuilder.h"
 
-#include <QCoreApplication>
-#include <QProcess>
 #include <QTest>
 
 namespace {
-struct Run {
-    int status = -1;
-    QString out, err;
-};
-
-Run cli(const QStringList &args)
-{
-    QProcess process;
-    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/fortavo-cli"), args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
 QByteArray workouts(const QList<QPair<QDate, QString>> &days)
 {
-    QByteArray bytes;
-    for (const auto &[day, bodypart] : days) {
-        WorkoutRecord r;
-        r.Date = DayCount::fromDate(day);
-        r.Bodypart = bodypart;
-        r.TrainingType = 2;
-        bytes += r.encode();
-    }
-    return bytes;
+    QList<WorkoutRecord> records;
+    for (const auto &[day, bodypart] : days)
+        records << WorkoutBuilder::workout(day, bodypart);
+    return WorkoutBuilder::fileBytes(records);
 }
 }
 
@@ -43,7 +22,7 @@ private slots:
         TestEnvironment env;
         env.writeFile("init.ini", "[Lists]\nType_training=,Light,Heavy\n[Program]\nTraining_file=w.dat\n");
         env.writeFile("w.dat", workouts({{{2009, 3, 6}, "Chest"}, {{2009, 3, 9}, "Back"}}));
-        const Run run = cli({"--folder", env.folder(), "--date-format", "dd/MM/yyyy", "list"});
+        const CliRun run = runCli({"--folder", env.folder(), "--date-format", "dd/MM/yyyy", "list"});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out, QStringLiteral("06/03/2009 - Chest (Heavy)\n-----------------\n09/03/2009 - Back (Heavy)\n"));
@@ -54,7 +33,7 @@ private slots:
         TestEnvironment env;
         env.writeFile("other.dat", workouts({{{2009, 3, 12}, "Legs"}}));
         // No init.ini: the default type-of-training list names index 2.
-        const Run run = cli({"--folder", env.folder(), "--training", env.path("other.dat"), "--date-format",
+        const CliRun run = runCli({"--folder", env.folder(), "--training", env.path("other.dat"), "--date-format",
                              "d.M.yyyy", "list"});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out, QStringLiteral("12.3.2009 - Legs (Heavy)\n"));
@@ -80,7 +59,7 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(int, status);
         QFETCH(QString, message);
-        const Run run = cli(args);
+        const CliRun run = runCli(args);
         QCOMPARE(run.status, status);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(run.out, QString());
@@ -88,7 +67,7 @@ private slots:
 
     void helpListsTheCommands()
     {
-        const Run run = cli({"--help"});
+        const CliRun run = runCli({"--help"});
         QCOMPARE(run.status, 0);
         QVERIFY(run.out.contains("  list "));
         QVERIFY(run.out.contains("--decimal-separator"));

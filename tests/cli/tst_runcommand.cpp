@@ -1,6 +1,6 @@
+#include "support/CliRunner.h"
 #include "support/TestEnvironment.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 #include <QTest>
 
@@ -12,28 +12,14 @@ class TestRunCommand : public QObject {
     Q_OBJECT
 
 private:
-    struct Result {
-        int status = -1;
-        QString out;
-        QString err;
-    };
+    using Result = CliRun;
 
     TestEnvironment *m_env = nullptr;
 
     Result cli(const QStringList &args, const QByteArray &input = QByteArray())
     {
-        QProcess process;
-        process.setWorkingDirectory(m_env->folder());
-        process.start(QCoreApplication::applicationDirPath() + "/fortavo-cli",
-                      QStringList{"--folder", m_env->folder(), "--decimal-separator", "."} + args);
-        if (!process.waitForStarted())
-            return {};
-        process.write(input);
-        process.closeWriteChannel();
-        if (!process.waitForFinished(60000))
-            process.kill();
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+        return runCli(QStringList{"--folder", m_env->folder(), "--decimal-separator", "."} + args, m_env->folder(),
+                      input);
     }
 
 private slots:
@@ -134,7 +120,7 @@ void TestRunCommand::interruptStopsEndlessLoop()
     m_env->writeFile("loop.fvs", "output(\"started\")\nwhile 1<2\nendwhile\n");
     QProcess process;
     process.setWorkingDirectory(m_env->folder());
-    process.start(QCoreApplication::applicationDirPath() + "/fortavo-cli", {"run", "loop.fvs"});
+    process.start(cliProgram(), {"run", "loop.fvs"});
     QVERIFY(process.waitForStarted());
     // The output comes after the handler is in place, so Ctrl+C now reaches the script.
     QByteArray out;
@@ -169,4 +155,4 @@ void TestRunCommand::usage()
 }
 
 QTEST_GUILESS_MAIN(TestRunCommand)
-#include "tst_RunCommand.moc"
+#include "tst_runcommand.moc"

@@ -2,21 +2,13 @@
 
 #include "exercises/ExerciseAnalysis.h"
 #include "exercises/OneRmGraph.h"
+#include "support/CliRunner.h"
 #include "support/TestEnvironment.h"
 
-#include <QCoreApplication>
 #include <QImage>
-#include <QProcess>
 #include <QTest>
 
 using namespace TrainingFixture;
-
-namespace {
-struct Run {
-    int status = -1;
-    QString out, err;
-};
-}
 
 // The exercise commands of fortavo-cli, run as the user runs them.
 class TestExerciseCli : public QObject {
@@ -24,19 +16,13 @@ class TestExerciseCli : public QObject {
 
     TestEnvironment *env = nullptr;
 
-    Run cli(const QStringList &args)
+    CliRun cli(const QStringList &args)
     {
-        QProcess process;
-        process.setWorkingDirectory(env->folder());
-        process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/fortavo-cli"),
-                      QStringList{QStringLiteral("--folder"), env->folder(), QStringLiteral("--training"),
+        return runCli(QStringList{QStringLiteral("--folder"), env->folder(), QStringLiteral("--training"),
                                   env->path(QStringLiteral("workouts.dat")), QStringLiteral("--date-format"),
                                   QStringLiteral("d.M.yyyy"), QStringLiteral("--decimal-separator"), QStringLiteral(".")}
-                          + args);
-        if (!process.waitForFinished(60000))
-            return {};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+                          + args,
+                      env->folder());
     }
 
 private slots:
@@ -54,7 +40,7 @@ private slots:
 
     void analysisText()
     {
-        const Run run = cli({QStringLiteral("exercise-analysis"), QStringLiteral("BENCH press")});
+        const CliRun run = cli({QStringLiteral("exercise-analysis"), QStringLiteral("BENCH press")});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out, QStringLiteral("Exercise was used on 2 workouts, 8 sets in total.\n"
                                          "Average # of reps per set is 8.75.\n"
@@ -80,7 +66,7 @@ private slots:
     {
         QFETCH(QStringList, args);
         QFETCH(QString, out);
-        const Run run = cli(QStringList{QStringLiteral("exercise-usage")} + args);
+        const CliRun run = cli(QStringList{QStringLiteral("exercise-usage")} + args);
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out, out);
     }
@@ -88,7 +74,7 @@ private slots:
     void graphIsTheWindowsImage()
     {
         const QString png = env->path(QStringLiteral("graph.png"));
-        const Run run = cli({QStringLiteral("exercise-graph"), QStringLiteral("Bench press"), png});
+        const CliRun run = cli({QStringLiteral("exercise-graph"), QStringLiteral("Bench press"), png});
         QCOMPARE(run.status, 0);
         const QImage expected = OneRmGraph::draw(QStringLiteral("4.3.2024"), QStringLiteral("8.3.2024"),
                                                  {EstimateOneRm(8, 60), EstimateOneRm(8, 65)});
@@ -116,7 +102,7 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(int, status);
         QFETCH(QString, message);
-        const Run run = cli(args);
+        const CliRun run = cli(args);
         QCOMPARE(run.status, status);
         QVERIFY(run.out.isEmpty());
         QVERIFY2(run.err.contains(message), qPrintable(run.err));

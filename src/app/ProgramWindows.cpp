@@ -1,0 +1,71 @@
+#include "app/ProgramWindows.h"
+
+#include "app/Main.h"
+#include "app/Ribbon.h"
+#include "editing/DrugiProzor.h"
+#include "exercises/Vjezbe.h"
+
+#include <QAction>
+
+// Adding a window: give it its own folder (its logic in a library without widgets,
+// the window in a `_ui` library linked by fortavo_app_ui), then here a member, a
+// create function called from startUp() at its place in the start-up order, and in
+// that function its start-up work and its wiring. The goals window, for example:
+//
+//     void ProgramWindows::createGoalsWindow()
+//     {
+//         m_goals = std::make_unique<TfrmCiljevi>(m_prompts, m_main->goalsFileName(), m_main.get());
+//         QAction *actCiljevi = m_main->addCommand("actCiljevi", "Edit your goals",
+//                                                  QKeySequence(Qt::CTRL | Qt::Key_G), [this] { m_goals->show(); });
+//         m_main->addRibbonCommand(Ribbon::TrainingTab, "Goals", actCiljevi);
+//         m_main->addApplicationMenuItem("&Goals", actCiljevi);
+//         m_main->addCloseHook([this] { m_goals->closeGoalsFile(); });
+//     }
+//
+// Ribbon groups and application menu items take their fixed places whatever order
+// they are added in.
+
+ProgramWindows::ProgramWindows(UserPrompts &prompts)
+    : m_prompts(prompts), m_main(std::make_unique<TfrmMain>(prompts))
+{
+}
+
+ProgramWindows::~ProgramWindows()
+{
+    // Later windows first: each is a child of the main window.
+    m_secondWindow.reset();
+    m_exercises.reset();
+    m_main.reset();
+}
+
+void ProgramWindows::startUp()
+{
+    m_main->startUp();
+    createExerciseWindow();
+    // The converter window comes here.
+    createSecondWindow();
+    // Then the script editor, the settings window, the wizard, the goals window and
+    // the about window.
+}
+
+void ProgramWindows::createExerciseWindow()
+{
+    m_exercises = std::make_unique<TfrmVjezbe>(m_prompts, *m_main, m_main.get());
+    m_exercises->startUp(m_main->bodyparts(), m_main->exerciseFileName());
+    m_exercises->fillExerciseChoice(*m_main->exerciseChoice());
+    QAction *actVjezbe = m_main->addCommand("actVjezbe", "Exercise list", QKeySequence(Qt::CTRL | Qt::Key_E), [this] {
+        if (m_exercises->showModal())
+            m_exercises->fillExerciseChoice(*m_main->exerciseChoice());
+    });
+    m_main->addRibbonCommand(Ribbon::TrainingTab, QStringLiteral("Exercise list"), actVjezbe);
+    m_main->addApplicationMenuItem(QStringLiteral("&Exercises list"), actVjezbe);
+    m_main->addCloseHook([this] { m_exercises->closeExerciseFile(); });
+}
+
+void ProgramWindows::createSecondWindow()
+{
+    m_secondWindow = std::make_unique<TfrmDrugiProzor>(m_main.get());
+    m_secondWindow->setListItems(m_main->bodyparts(), m_main->trainingTypes());
+    m_main->setListMenuCommand(QStringLiteral("mniSecondWindow"),
+                               [this] { m_secondWindow->ViewInSecondWindow(*m_main); });
+}

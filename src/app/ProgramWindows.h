@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+
+class TfrmDrugiProzor;
+class TfrmMain;
+class TfrmVjezbe;
+class UserPrompts;
+
+// The program's windows: created once, in start-up order, and kept for the whole run.
+// Each window is wired into the main window here, through the main window's
+// registration functions (commands, ribbon buttons, menu items, close-time work), so
+// the main window knows no other window.
+class ProgramWindows {
+public:
+    // Creates the main window; nothing is read yet.
+    explicit ProgramWindows(UserPrompts &prompts);
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows &) = delete;
+    ProgramWindows &operator=(const ProgramWindows &) = delete;
+
+    // The main window's start-up work, then every other window, in order, each doing
+    // its own start-up work as it is created.
+    void startUp();
+
+    TfrmMain &mainWindow() const { return *m_main; }
+    TfrmVjezbe &exerciseWindow() const { return *m_exercises; }
+    TfrmDrugiProzor &secondWindow() const { return *m_secondWindow; }
+
+private:
+    void createExerciseWindow();
+    void createSecondWindow();
+
+    UserPrompts &m_prompts;
+    // Declared in creation order: the others, children of the main window, go first
+    // when the owner is destroyed.
+    std::unique_ptr<TfrmMain> m_main;
+    std::unique_ptr<TfrmVjezbe> m_exercises;
+    std::unique_ptr<TfrmDrugiProzor> m_secondWindow;
+};

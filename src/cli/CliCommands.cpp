@@ -1,0 +1,33 @@
+#include "cli/CliCommands.h"
+
+// The one table of fortavo-cli's commands. A new command is a function in its own
+// file, declared in CliCommands.h, and one row here.
+const QList<CliCommand> &cliCommands()
+{
+    static const QList<CliCommand> commands = {
+        {QStringLiteral("density"), QStringLiteral("N"), QStringLiteral("the density of all workouts on workout N's date"),
+         densityCommand},
+        {QStringLiteral("exercise-analysis"), QStringLiteral("NAME"),
+         QStringLiteral("the usage analysis of exercise NAME over the training file"), exerciseAnalysisCommand},
+        {QStringLiteral("exercise-graph"), QStringLiteral("NAME FILE.png"),
+         QStringLiteral("the 1RM graph of exercise NAME as a PNG image"), exerciseGraphCommand, true},
+        {QStringLiteral("exercise-usage"), QStringLiteral("NAME [COUNT]"),
+         QStringLiteral("rows of exercise NAME in the last COUNT workouts (5), newest first"), exerciseUsageCommand},
+        {QStringLiteral("export-html"), QStringLiteral("N FILE [--template FILE]"),
+         QStringLiteral("write workout N as an HTML page through the template"), exportHtmlCommand},
+        {QStringLiteral("export-stats"), QStringLiteral("FILE"),
+         QStringLiteral("write the analyses of all weeks to a text file"), exportStatsCommand},
+        {QStringLiteral("export-text"), QStringLiteral("N FILE"), QStringLiteral("write workout N as a text file"),
+         exportTextCommand},
+        {QStringLiteral("list"), QString(), QStringLiteral("the lines of the list of past workouts, separators included"),
+         listCommand},
+        {QStringLiteral("run"), QStringLiteral("[--timeout SECONDS] SCRIPT [SCRIPT...]"),
+         QStringLiteral("runs scripts in one interpreter: outputs to standard output, input answers from standard "
+                        "input"),
+         runCommand},
+        {QStringLiteral("stats"), QString(), QStringLiteral("the training period analysis"), statsCommand},
+        {QStringLiteral("week"), QStringLiteral("N"), QStringLiteral("the week analysis of the week holding workout N"),
+         weekCommand},
+    };
+    return commands;
+}
