@@ -134,6 +134,8 @@ void TestScriptInterpreter::normalizeLine_data()
     QTest::newRow("runs of blanks beside operators") << "x  =  a  +  b" << "x=a+b";
     QTest::newRow("tab and spaces beside an operator") << "x \t= \t1" << "x=1";
     QTest::newRow("run of blanks after a comma") << "var a,  \tb" << "var a,b";
+    QTest::newRow("tab then space after an operator") << "x=\t 1" << "x=1";
+    QTest::newRow("tab then space after a comma") << "var a,\t b" << "var a,b";
 }
 
 void TestScriptInterpreter::normalizeLine()
@@ -289,6 +291,9 @@ void TestScriptInterpreter::scripts_data()
     QTest::newRow("text appended to itself") << "var $t\n$t=\"ab\"\n$t=string_concat($t,$t)\n$t=string_concat($t,$t)\n"
                                                 "output($t)\n$t=array_push($t,$t)\noutput($t)"
                                              << none << QStringList{"abababab", "abababab:abababab"} << QString();
+    QTest::newRow("text as long as the bound") << "var i,n,$t\n$t=\"x\"\ni=0\nwhile i<25\ni=i+1\n"
+                                                  "$t=string_concat($t,$t)\nendwhile\nn=string_length($t)\noutput(n)"
+                                               << none << QStringList{"33554432"} << QString();
     QTest::newRow("text doubled without end")
         << "var $t\n$t=\"x\"\nwhile 1<2\n$t=string_concat($t,$t)\nendwhile" << none << none
         << "A text would grow beyond 33554432 characters (line 4: $t=string_concat($t,$t))";
@@ -391,6 +396,8 @@ void TestScriptInterpreter::scripts_data()
                                                 << none << QStringList{"1.5E-7", "-1.5E-7", "1E20"} << QString();
     QTest::newRow("string_val of a number's text") << "var x,y\nx=2.5\ny=string_val(x)\noutput(y)" << none
                                                    << QStringList{"2.5"} << QString();
+    QTest::newRow("string_val splits a negative exponent") << "var x,y\nx=0.00000015\ny=string_val(x)" << none << none
+        << "'1.5E' is not a valid floating point value (line 3: y=string_val(x))";
     QTest::newRow("string_newline") << "var $s\n$s=string_newline\noutput(string_concat(\"a\",$s))" << none
                                     << QStringList{"a\r\n"} << QString();
     QTest::newRow("string_str of an empty text") << "var $s\n$s=string_str(workouts_info_date)" << none << none
