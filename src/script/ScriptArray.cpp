@@ -2,9 +2,9 @@
 
 #include "script/ScriptInterpreter.h"
 
-#include <QList>
 
 #include <algorithm>
+#include <vector>
 
 int ScriptArray::ArraySize(const QString &array)
 {
@@ -102,17 +102,21 @@ QString ScriptArray::reverse(const QString &array)
 
 QString ScriptArray::ArraySort(const QString &array)
 {
-    QList<float> values;
+    std::vector<float> values;
+    values.reserve(size_t(ArraySize(array)));
     qsizetype start = 0;
     for (qsizetype colon = array.indexOf(QLatin1Char(':')); colon >= 0;
          colon = array.indexOf(QLatin1Char(':'), start)) {
-        values << ScriptInterpreter::parseSingle(array.mid(start, colon - start));
+        values.push_back(ScriptInterpreter::parseSingle(QStringView(array).mid(start, colon - start)));
         start = colon + 1;
     }
     std::sort(values.begin(), values.end());
     QString result;
-    for (float v : values)
-        result += ScriptInterpreter::FormatNumber(v) + QLatin1Char(':');
+    result.reserve(array.size() + qsizetype(values.size()) * 2);
+    for (float v : values) {
+        result += ScriptInterpreter::FormatNumber(v);
+        result += QLatin1Char(':');
+    }
     return result;
 }
 

@@ -104,6 +104,7 @@ public:
     // Raises ConversionError for a text that is not a number, ScriptError when the
     // number lies outside the range of a single.
     static float parseSingle(const QString &text);
+    static float parseSingle(QStringView text);
     // A double result rounded to single; raises ScriptError for an overflow or an
     // invalid operation (NaN).
     static float toSingle(double value)

@@ -20,7 +20,7 @@ namespace {
 // an exponent) without building any text, exactly as the shared reader reads them.
 // Anything else, and anything that does not read, is left to the shared reader,
 // which also gives the error.
-bool readPlainNumber(const QString &text, double &value)
+bool readPlainNumber(QStringView text, double &value)
 {
     const qsizetype n = text.size();
     char buffer[48];
@@ -166,6 +166,14 @@ float truncateToDecimals(int n, float x)
     if (std::from_chars(text, end, cut).ec != std::errc())
         return x;
     return x < 0 ? -cut : cut;
+}
+
+float ScriptInterpreter::parseSingle(QStringView text)
+{
+    double value = 0;
+    if (readPlainNumber(text, value))
+        return toSingle(value);
+    return parseSingle(text.toString());
 }
 
 float ScriptInterpreter::parseSingle(const QString &text)
