@@ -6,45 +6,26 @@
 #include "store/WorkoutList.h"
 #include "store/WorkoutSession.h"
 #include "support/FakeSession.h"
+#include "support/WorkoutBuilder.h"
 
 #include <QTest>
 
-// Small builders for the workouts of the analysis tests.
+// The analysis tests' workouts: Bench press working sets, cardio from 7:00, workouts of
+// Chest at 18:30.
 inline ExerciseEntry exercise(int sets, int reps, float weight, const QString &name = QStringLiteral("Bench press"),
                               const QString &execution = QStringLiteral("Working set"))
 {
-    ExerciseEntry e;
-    e.Name = name;
-    e.ExecutionType = execution;
-    e.Sets = quint8(sets);
-    e.Reps = quint8(reps);
-    e.Weight = weight;
-    return e;
+    return WorkoutBuilder::exercise(name, sets, reps, weight, execution);
 }
 
-inline CardioEntry cardio(const QString &type, float duration, int calories, int distance = 0,
-                          const QTime &start = QTime(7, 0))
-{
-    CardioEntry c;
-    c.CardioType = type;
-    c.StartTime = DayCount::fromTime(start);
-    c.Duration = duration;
-    c.Distance = quint16(distance);
-    c.Calories = quint16(calories);
-    return c;
-}
+using WorkoutBuilder::cardio;
 
 inline WorkoutRecord workout(const QDate &date, float duration = 1.0f, int type = 2,
                              const QList<CardioEntry> &cardioRows = {}, const QList<ExerciseEntry> &exercises = {})
 {
-    WorkoutRecord r;
-    r.Date = DayCount::fromDate(date);
+    WorkoutRecord r = WorkoutBuilder::workout(date, QStringLiteral("Chest"), type, exercises, cardioRows);
     r.StartTime = DayCount::fromTime(QTime(18, 30));
     r.Duration = duration;
-    r.Bodypart = QStringLiteral("Chest");
-    r.TrainingType = quint8(type);
-    r.Cardio = cardioRows;
-    r.Exercises = exercises;
     return r;
 }
 

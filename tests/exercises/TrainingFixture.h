@@ -3,6 +3,7 @@
 #include "common/DayCount.h"
 #include "store/TrainingFile.h"
 #include "store/WorkoutList.h"
+#include "support/WorkoutBuilder.h"
 
 #include <QDate>
 #include <QList>
@@ -11,27 +12,17 @@
 namespace TrainingFixture {
 inline ExerciseEntry row(const QString &name, int sets, int reps, float weight)
 {
-    ExerciseEntry e;
-    e.Name = name;
-    e.ExecutionType = QStringLiteral("Working set");
-    e.Sets = quint8(sets);
-    e.Reps = quint8(reps);
-    e.Weight = weight;
-    return e;
+    return WorkoutBuilder::exercise(name, sets, reps, weight);
 }
 
 inline WorkoutRecord workout(const QDate &date, const QList<ExerciseEntry> &rows)
 {
-    WorkoutRecord r;
-    r.Date = DayCount::fromDate(date);
-    r.Bodypart = QStringLiteral("Chest");
-    r.Exercises = rows;
-    return r;
+    return WorkoutBuilder::workout(date, QStringLiteral("Chest"), 0, rows);
 }
 
 inline void append(TrainingFile &file, const QDate &date, const QList<ExerciseEntry> &rows)
 {
-    file.WriteRecord(file.RecordCount(), workout(date, rows));
+    WorkoutBuilder::append(file, workout(date, rows));
 }
 
 // Workout n (from 0) on 1 March 2024 + 2n days holds one row of `name`: 3×8 at a
