@@ -19,6 +19,10 @@ const QList<CliCommand> &cliCommands()
          QStringLiteral("write the analyses of all weeks to a text file"), exportStatsCommand},
         {QStringLiteral("export-text"), QStringLiteral("N FILE"), QStringLiteral("write workout N as a text file"),
          exportTextCommand},
+        {QStringLiteral("goals"), QString(),
+         QStringLiteral("the pending, completed and unsuccessful goals: each list's caption, its goal lines, an "
+                        "empty line"),
+         goalsCommand},
         {QStringLiteral("list"), QString(), QStringLiteral("the lines of the list of past workouts, separators included"),
          listCommand},
         {QStringLiteral("run"), QStringLiteral("[--timeout SECONDS] SCRIPT [SCRIPT...]"),

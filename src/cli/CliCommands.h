@@ -17,5 +17,7 @@ int exportHtmlCommand(CliContext &context, const QStringList &args);
 int exerciseAnalysisCommand(CliContext &context, const QStringList &args);
 int exerciseUsageCommand(CliContext &context, const QStringList &args);
 int exerciseGraphCommand(CliContext &context, const QStringList &args);
+// GoalsCommand.cpp
+int goalsCommand(CliContext &context, const QStringList &args);
 // RunCommand.cpp
 int runCommand(CliContext &context, const QStringList &args);
