@@ -348,7 +348,8 @@ void TfrmMain::reportLayout(const QString &path)
     const qint64 size = QFileInfo(path).size();
     if (size > 0 && size % kOldRecordSize == 0 && size % WorkoutRecord::Size != 0)
         m_prompts.warning(QStringLiteral("\"%1\" looks like a training file of the older record layout. Convert it with "
-                                         "the \"Format converter\" before working with it; read as it is, its "
+                                         "the \"Format converter\" (ribbon tab \"Tools\", group \"Converter\") "
+                                         "before working with it; read as it is, its "
                                          "workouts will show wrong values.")
                               .arg(name));
     else if (size % WorkoutRecord::Size != 0)

@@ -2,10 +2,13 @@
 
 #include "app/Main.h"
 #include "app/Ribbon.h"
+#include "converter/Converter.h"
 #include "editing/DrugiProzor.h"
 #include "exercises/Vjezbe.h"
+#include "store/Converter.h"
 
 #include <QAction>
+#include <QFileInfo>
 
 // Adding a window: give it its own folder (its logic in a library without widgets,
 // the window in a `_ui` library linked by fortavo_app_ui), then here a member, a
@@ -34,6 +37,7 @@ ProgramWindows::~ProgramWindows()
 {
     // Later windows first: each is a child of the main window.
     m_secondWindow.reset();
+    m_converter.reset();
     m_exercises.reset();
     m_main.reset();
 }
@@ -42,7 +46,7 @@ void ProgramWindows::startUp()
 {
     m_main->startUp();
     createExerciseWindow();
-    // The converter window comes here.
+    createConverterWindow();
     createSecondWindow();
     // Then the script editor, the settings window, the wizard, the goals window and
     // the about window.
@@ -60,6 +64,31 @@ void ProgramWindows::createExerciseWindow()
     m_main->addRibbonCommand(Ribbon::TrainingTab, QStringLiteral("Exercise list"), actVjezbe);
     m_main->addApplicationMenuItem(QStringLiteral("&Exercises list"), actVjezbe);
     m_main->addCloseHook([this] { m_exercises->closeExerciseFile(); });
+}
+
+void ProgramWindows::createConverterWindow()
+{
+    m_converter = std::make_unique<TfrmConverter>(m_prompts, m_main.get());
+    QAction *bitConverter = m_main->addCommand("bitConverter", "Format converter", {}, [this] { convertTrainingFile(); });
+    m_main->addRibbonCommand(Ribbon::ToolsTab, QStringLiteral("Converter"), bitConverter);
+}
+
+// The conversion runs here, for the main window: it may hold the file open, and then
+// opens the converted file again so that it never goes on with the old content.
+void ProgramWindows::convertTrainingFile()
+{
+    if (!m_converter->showModal() || !m_converter->convertsOldToNew())
+        return;
+    const QString path = QFileInfo(m_converter->oldFileName()).absoluteFilePath();
+    const QString open = m_main->trainingFileName();
+    const bool isOpen = !open.isEmpty() && QFileInfo(open).canonicalFilePath() == QFileInfo(path).canonicalFilePath();
+    Converter::Options options;
+    options.keepBackup = m_converter->keepBackup();
+    options.progress = m_main->progress(QStringLiteral("Converting..."));
+    ConvertTrainingFile(path, options);
+    if (isOpen)
+        m_main->OpenTrainingFile(open);
+    m_prompts.message(QStringLiteral("Conversion completed!"));
 }
 
 void ProgramWindows::createSecondWindow()

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+class TfrmConverter;
 class TfrmDrugiProzor;
 class TfrmMain;
 class TfrmVjezbe;
@@ -25,10 +26,13 @@ public:
 
     TfrmMain &mainWindow() const { return *m_main; }
     TfrmVjezbe &exerciseWindow() const { return *m_exercises; }
+    TfrmConverter &converterWindow() const { return *m_converter; }
     TfrmDrugiProzor &secondWindow() const { return *m_secondWindow; }
 
 private:
     void createExerciseWindow();
+    void createConverterWindow();
+    void convertTrainingFile();
     void createSecondWindow();
 
     UserPrompts &m_prompts;
@@ -36,5 +40,6 @@ private:
     // when the owner is destroyed.
     std::unique_ptr<TfrmMain> m_main;
     std::unique_ptr<TfrmVjezbe> m_exercises;
+    std::unique_ptr<TfrmConverter> m_converter;
     std::unique_ptr<TfrmDrugiProzor> m_secondWindow;
 };

@@ -5,6 +5,8 @@
 const QList<CliCommand> &cliCommands()
 {
     static const QList<CliCommand> commands = {
+        {QStringLiteral("convert"), QStringLiteral("FILE [--no-backup]"),
+         QStringLiteral("convert a training file of the older layout in place, keeping a backup"), convertCommand},
         {QStringLiteral("density"), QStringLiteral("N"), QStringLiteral("the density of all workouts on workout N's date"),
          densityCommand},
         {QStringLiteral("exercise-analysis"), QStringLiteral("NAME"),

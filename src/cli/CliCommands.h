@@ -21,3 +21,5 @@ int exerciseGraphCommand(CliContext &context, const QStringList &args);
 int goalsCommand(CliContext &context, const QStringList &args);
 // RunCommand.cpp
 int runCommand(CliContext &context, const QStringList &args);
+// ConvertCommand.cpp
+int convertCommand(CliContext &context, const QStringList &args);
