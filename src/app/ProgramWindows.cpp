@@ -1,7 +1,9 @@
 #include "app/ProgramWindows.h"
 
+#include "about/About.h"
 #include "app/Main.h"
 #include "app/Ribbon.h"
+#include "config/Postavke.h"
 #include "converter/Converter.h"
 #include "editing/DrugiProzor.h"
 #include "exercises/Vjezbe.h"
@@ -36,6 +38,8 @@ ProgramWindows::ProgramWindows(UserPrompts &prompts)
 ProgramWindows::~ProgramWindows()
 {
     // Later windows first: each is a child of the main window.
+    m_about.reset();
+    m_settings.reset();
     m_secondWindow.reset();
     m_converter.reset();
     m_exercises.reset();
@@ -48,8 +52,10 @@ void ProgramWindows::startUp()
     createExerciseWindow();
     createConverterWindow();
     createSecondWindow();
-    // Then the script editor, the settings window, the wizard, the goals window and
-    // the about window.
+    // Then the script editor.
+    createSettingsWindow();
+    // Then the wizard and the goals window.
+    createAboutWindow();
 }
 
 void ProgramWindows::createExerciseWindow()

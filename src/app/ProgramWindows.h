@@ -3,8 +3,10 @@
 #include <memory>
 
 class TfrmConverter;
+class TfrmAbout;
 class TfrmDrugiProzor;
 class TfrmMain;
+class TfrmPostavke;
 class TfrmVjezbe;
 class UserPrompts;
 
@@ -28,12 +30,16 @@ public:
     TfrmVjezbe &exerciseWindow() const { return *m_exercises; }
     TfrmConverter &converterWindow() const { return *m_converter; }
     TfrmDrugiProzor &secondWindow() const { return *m_secondWindow; }
+    TfrmPostavke &settingsWindow() const { return *m_settings; }
+    TfrmAbout &aboutWindow() const { return *m_about; }
 
 private:
     void createExerciseWindow();
     void createConverterWindow();
     void convertTrainingFile();
     void createSecondWindow();
+    void createSettingsWindow();
+    void createAboutWindow();
 
     UserPrompts &m_prompts;
     // Declared in creation order: the others, children of the main window, go first
@@ -42,4 +48,6 @@ private:
     std::unique_ptr<TfrmVjezbe> m_exercises;
     std::unique_ptr<TfrmConverter> m_converter;
     std::unique_ptr<TfrmDrugiProzor> m_secondWindow;
+    std::unique_ptr<TfrmPostavke> m_settings;
+    std::unique_ptr<TfrmAbout> m_about;
 };

@@ -71,6 +71,7 @@ class TestMainWindow : public QObject {
         windows.reset();
         env = std::make_unique<TestEnvironment>();
         prompts = TestPrompts();
+        env->writeFile("license.txt", "MIT License\n"); // the about window reads it at start-up
         if (!ini.isNull())
             env->writeFile("init.ini", ini);
         if (!records.isEmpty()) {
