@@ -7,6 +7,7 @@
 #include "converter/Converter.h"
 #include "editing/DrugiProzor.h"
 #include "exercises/Vjezbe.h"
+#include "goals/Ciljevi.h"
 #include "store/Converter.h"
 
 #include <QAction>
@@ -39,6 +40,7 @@ ProgramWindows::~ProgramWindows()
 {
     // Later windows first: each is a child of the main window.
     m_about.reset();
+    m_goals.reset();
     m_settings.reset();
     m_secondWindow.reset();
     m_converter.reset();
@@ -54,7 +56,8 @@ void ProgramWindows::startUp()
     createSecondWindow();
     // Then the script editor.
     createSettingsWindow();
-    // Then the wizard and the goals window.
+    // Then the wizard.
+    createGoalsWindow();
     createAboutWindow();
 }
 
@@ -103,4 +106,15 @@ void ProgramWindows::createSecondWindow()
     m_secondWindow->setListItems(m_main->bodyparts(), m_main->trainingTypes());
     m_main->setListMenuCommand(QStringLiteral("mniSecondWindow"),
                                [this] { m_secondWindow->ViewInSecondWindow(*m_main); });
+}
+
+void ProgramWindows::createGoalsWindow()
+{
+    m_goals = std::make_unique<TfrmCiljevi>(m_prompts, m_main.get());
+    m_goals->startUp(m_main->goalsFileName());
+    QAction *actCiljevi = m_main->addCommand("actCiljevi", "Edit your goals", QKeySequence(Qt::CTRL | Qt::Key_G),
+                                             [this] { m_goals->showGoals(); });
+    m_main->addRibbonCommand(Ribbon::TrainingTab, QStringLiteral("Goals"), actCiljevi);
+    m_main->addApplicationMenuItem(QStringLiteral("&Goals"), actCiljevi);
+    m_main->addCloseHook([this] { m_goals->closeGoalsFile(); });
 }

@@ -4,6 +4,7 @@
 
 class TfrmConverter;
 class TfrmAbout;
+class TfrmCiljevi;
 class TfrmDrugiProzor;
 class TfrmMain;
 class TfrmPostavke;
@@ -30,6 +31,7 @@ public:
     TfrmVjezbe &exerciseWindow() const { return *m_exercises; }
     TfrmConverter &converterWindow() const { return *m_converter; }
     TfrmDrugiProzor &secondWindow() const { return *m_secondWindow; }
+    TfrmCiljevi &goalsWindow() const { return *m_goals; }
     TfrmPostavke &settingsWindow() const { return *m_settings; }
     TfrmAbout &aboutWindow() const { return *m_about; }
 
@@ -38,6 +40,7 @@ private:
     void createConverterWindow();
     void convertTrainingFile();
     void createSecondWindow();
+    void createGoalsWindow();
     void createSettingsWindow();
     void createAboutWindow();
 
@@ -49,5 +52,6 @@ private:
     std::unique_ptr<TfrmConverter> m_converter;
     std::unique_ptr<TfrmDrugiProzor> m_secondWindow;
     std::unique_ptr<TfrmPostavke> m_settings;
+    std::unique_ptr<TfrmCiljevi> m_goals;
     std::unique_ptr<TfrmAbout> m_about;
 };

@@ -1,5 +1,6 @@
 #include "app/Main.h"
 #include "app/ProgramWindows.h"
+#include "goals/Ciljevi.h"
 #include "common/DayCount.h"
 #include "config/IniFile.h"
 #include "editing/DrugiProzor.h"
@@ -680,13 +681,20 @@ private slots:
         for (int i = 0; i < page->layout()->count(); ++i)
             if (auto *group = qobject_cast<QGroupBox *>(page->layout()->itemAt(i)->widget()))
                 inOrder << group->title();
-        QCOMPARE(inOrder, (QStringList{"Files", "Workouts", "Editing", "Exercise list"}));
+        QCOMPARE(inOrder, (QStringList{"Files", "Workouts", "Editing", "Exercise list", "Goals"}));
         QStringList items;
         for (QAction *a : child<QMenu>("mnuApplication")->actions())
             items << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(items, (QStringList{"New &training file", "&New", "New &workout", "&Save workout", "&Exercises list",
-                                     "-", "Help", "E&xit Fortavo"}));
+                                     "&Goals", "-", "Help", "E&xit Fortavo"}));
         QCOMPARE(action("actVjezbe")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+        // The goals window waits hidden; its command shows it, not modally.
+        QCOMPARE(action("actCiljevi")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+        QVERIFY(!windows->goalsWindow().isVisible());
+        action("actCiljevi")->trigger();
+        QVERIFY(windows->goalsWindow().isVisible());
+        QVERIFY(!windows->goalsWindow().isModal());
+        QCOMPARE(windows->goalsWindow().goalsFileName(), env->path("goals.dat"));
         // The second window waits hidden for its first view.
         QVERIFY(!windows->secondWindow().isVisible());
     }
