@@ -8,7 +8,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fortavo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Fortavo"));
+    // No display name: Qt would add it to every caption, and each window's caption is
+    // exactly its own text.
 
     QtUserPrompts prompts;
     ProgramWindows windows(prompts);

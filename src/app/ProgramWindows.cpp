@@ -102,7 +102,7 @@ void ProgramWindows::convertTrainingFile()
 
 void ProgramWindows::createSecondWindow()
 {
-    m_secondWindow = std::make_unique<TfrmDrugiProzor>(m_main.get());
+    m_secondWindow = std::make_unique<TfrmDrugiProzor>(); // a window of its own, placed by the desktop
     m_secondWindow->setListItems(m_main->bodyparts(), m_main->trainingTypes());
     m_main->setListMenuCommand(QStringLiteral("mniSecondWindow"),
                                [this] { m_secondWindow->ViewInSecondWindow(*m_main); });

@@ -57,7 +57,7 @@ Ribbon::Ribbon(QWidget *parent) : QWidget(parent)
 
     auto *menuButton = new QToolButton(this);
     menuButton->setObjectName(QStringLiteral("btnApplicationMenu"));
-    menuButton->setText(QStringLiteral("Fortavo"));
+    menuButton->setText(QStringLiteral("Fortavo main menu"));
     menuButton->setToolTip(QStringLiteral("Fortavo main menu"));
     menuButton->setPopupMode(QToolButton::InstantPopup);
     m_applicationMenu = new QMenu(QStringLiteral("Fortavo main menu"), menuButton);
@@ -88,6 +88,12 @@ void Ribbon::addMenuItem(const QString &text, QAction *action)
 {
     auto *item = new QAction(text, m_applicationMenu);
     connect(item, &QAction::triggered, action, &QAction::trigger);
+    // The item shows the command's keys; they act on the item only while the menu has
+    // the focus, so outside it the keys stay the command's own.
+    const auto showKeys = [item, action] { item->setShortcuts(action->shortcuts()); };
+    item->setShortcutContext(Qt::WidgetShortcut);
+    showKeys();
+    connect(action, &QAction::changed, item, showKeys);
     // Before the first item that stands later.
     const int rank = menuRank(text);
     QAction *before = nullptr;

@@ -11,11 +11,10 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-TfrmDrugiProzor::TfrmDrugiProzor(QWidget *parent) : QDialog(parent)
+TfrmDrugiProzor::TfrmDrugiProzor(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("frmDrugiProzor"));
-    setModal(false);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(controls.createInformationGroup(QStringLiteral("Traning"), this));
     controls.createGrids(this);
@@ -57,6 +56,10 @@ void TfrmDrugiProzor::view(const WorkoutRecord &record, const QString &caption)
     // A body part that matches no item shows empty, not the one of the previous view.
     controls.cmbDioTijela->setCurrentIndex(-1);
     controls.show(record);
+    // Columns as wide as their texts (a name of 50 characters reads whole), the fixed
+    // size following them.
+    for (WorkoutGrid *grid : {controls.stgKardio, controls.stgVjezbe})
+        grid->fitColumnsToContents();
     setWindowTitle(caption);
     show();
     raise();

@@ -2,13 +2,15 @@
 
 #include "editing/WorkoutInfoControls.h"
 
-#include <QDialog>
+#include <QWidget>
 
 class WorkoutSession;
 
 // The second workout window: a read-only view of one stored workout beside the main
-// window. Created once and reused; each view replaces its content.
-class TfrmDrugiProzor : public QDialog {
+// window. Created once and reused; each view replaces its content. A window of its own
+// (made without a parent, it is placed by the desktop and does not stay above the main
+// window), of a fixed size that shows every column of a full row.
+class TfrmDrugiProzor : public QWidget {
     Q_OBJECT
 public:
     explicit TfrmDrugiProzor(QWidget *parent = nullptr);

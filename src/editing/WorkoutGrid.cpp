@@ -18,9 +18,32 @@ WorkoutGrid::WorkoutGrid(const QStringList &headers, QWidget *parent) : QTableWi
     setTabKeyNavigation(false);
     // Every header reads whole: each column is at least as wide as its caption.
     for (int c = 0; c < columnCount(); ++c)
-        setColumnWidth(c, c == 0 ? qMax(32, horizontalHeader()->sectionSizeHint(c))
-                                 : qMax(80, horizontalHeader()->sectionSizeHint(c) + 8));
+        setColumnWidth(c, headerWidth(c));
     clearEntries();
+}
+
+int WorkoutGrid::headerWidth(int column) const
+{
+    const int caption = horizontalHeader()->sectionSizeHint(column);
+    return column == 0 ? qMax(32, caption) : qMax(80, caption + 8);
+}
+
+void WorkoutGrid::fitColumnsToContents()
+{
+    for (int c = 0; c < columnCount(); ++c) {
+        int width = headerWidth(c);
+        for (int r = 0; r < rowCount(); ++r)
+            if (const QTableWidgetItem *cell = item(r, c))
+                width = qMax(width, fontMetrics().horizontalAdvance(cell->text()) + 16);
+        setColumnWidth(c, width);
+    }
+    updateGeometry();
+}
+
+void WorkoutGrid::setMinimumRows(int rows)
+{
+    setMinimumHeight(horizontalHeader()->sizeHint().height() + rows * verticalHeader()->defaultSectionSize()
+                     + horizontalScrollBar()->sizeHint().height() + 2 * frameWidth());
 }
 
 QSize WorkoutGrid::sizeHint() const

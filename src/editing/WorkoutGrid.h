@@ -14,6 +14,10 @@ public:
     WorkoutGrid(const QStringList &headers, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
+    // Widens each column to show its longest text whole.
+    void fitColumnsToContents();
+    // A smallest height that still shows the header and that many rows.
+    void setMinimumRows(int rows);
 
     int gridRowCount() const { return rowCount() + 1; }
     int entryCount() const { return rowCount() - 1; }
@@ -45,6 +49,7 @@ public:
     void renumber();
 
 private:
+    int headerWidth(int column) const;
     void setRowCells(int tableRow, const QStringList &cells);
     void setCellText(int tableRow, int column, const QString &text);
 };

@@ -80,6 +80,8 @@ void WorkoutInfoControls::createGrids(QWidget *parent)
     stgKardio->setObjectName(QStringLiteral("stgKardio"));
     stgVjezbe = new WorkoutGrid(RowTexts::exerciseHeaders(), parent);
     stgVjezbe->setObjectName(QStringLiteral("stgVjezbe"));
+    // Five exercise rows show even at the window's smallest height.
+    stgVjezbe->setMinimumRows(5);
 }
 
 void WorkoutInfoControls::show(const WorkoutRecord &record)

@@ -66,6 +66,23 @@ private slots:
         menu->actions().at(1)->trigger();
         QCOMPARE(triggered.size(), 1);
     }
+
+    void applicationMenuShowsItsCaptionAndTheKeys()
+    {
+        Ribbon ribbon;
+        QAction save, exit;
+        save.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+        exit.setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+        ribbon.addMenuItem("&Save workout", &save);
+        ribbon.addMenuItem("E&xit Fortavo", &exit);
+        QCOMPARE(ribbon.findChild<QToolButton *>("btnApplicationMenu")->text(), QStringLiteral("Fortavo main menu"));
+        auto *menu = ribbon.findChild<QMenu *>("mnuApplication");
+        QCOMPARE(menu->actions().first()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(menu->actions().last()->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+        // A key given to the command later shows there too.
+        save.setShortcut(QKeySequence(Qt::Key_F9));
+        QCOMPARE(menu->actions().first()->shortcut(), QKeySequence(Qt::Key_F9));
+    }
 };
 
 QTEST_MAIN(TestRibbon)
