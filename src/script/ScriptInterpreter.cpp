@@ -1,5 +1,6 @@
 // The interpreter's tables and the run of a script; each phase of a run lives in
-// its own file: ScriptPreprocessing, ScriptAnalysis, ScriptExecution, ScriptEvaluation.
+// its own file: ScriptPreprocessing, ScriptAnalysis, ScriptExecution, ScriptEvaluation
+// (with ScriptValues for the conversions between numbers and texts).
 
 #include "script/ScriptInterpreter.h"
 
