@@ -2,6 +2,8 @@
 
 #include "about/About.h"
 #include "app/Main.h"
+#include "editor/Skripta.h"
+#include "editor/Wizard.h"
 #include "app/Ribbon.h"
 #include "config/Postavke.h"
 #include "converter/Converter.h"
@@ -42,6 +44,8 @@ ProgramWindows::~ProgramWindows()
     m_about.reset();
     m_goals.reset();
     m_settings.reset();
+    m_wizard.reset();
+    m_editor.reset();
     m_secondWindow.reset();
     m_converter.reset();
     m_exercises.reset();
@@ -54,9 +58,9 @@ void ProgramWindows::startUp()
     createExerciseWindow();
     createConverterWindow();
     createSecondWindow();
-    // Then the script editor.
+    createScriptEditor();
     createSettingsWindow();
-    // Then the wizard.
+    createWizard();
     createGoalsWindow();
     createAboutWindow();
 }

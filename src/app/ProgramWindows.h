@@ -9,6 +9,8 @@ class TfrmDrugiProzor;
 class TfrmMain;
 class TfrmPostavke;
 class TfrmVjezbe;
+class TfrmSkripta;
+class TfrmWizard;
 class UserPrompts;
 
 // The program's windows: created once, in start-up order, and kept for the whole run.
@@ -34,6 +36,8 @@ public:
     TfrmCiljevi &goalsWindow() const { return *m_goals; }
     TfrmPostavke &settingsWindow() const { return *m_settings; }
     TfrmAbout &aboutWindow() const { return *m_about; }
+    TfrmSkripta &scriptEditor() const { return *m_editor; }
+    TfrmWizard &wizardWindow() const { return *m_wizard; }
 
 private:
     void createExerciseWindow();
@@ -43,6 +47,8 @@ private:
     void createGoalsWindow();
     void createSettingsWindow();
     void createAboutWindow();
+    void createScriptEditor();
+    void createWizard();
 
     UserPrompts &m_prompts;
     // Declared in creation order: the others, children of the main window, go first
@@ -51,6 +57,8 @@ private:
     std::unique_ptr<TfrmVjezbe> m_exercises;
     std::unique_ptr<TfrmConverter> m_converter;
     std::unique_ptr<TfrmDrugiProzor> m_secondWindow;
+    std::unique_ptr<TfrmSkripta> m_editor;
+    std::unique_ptr<TfrmWizard> m_wizard;
     std::unique_ptr<TfrmPostavke> m_settings;
     std::unique_ptr<TfrmCiljevi> m_goals;
     std::unique_ptr<TfrmAbout> m_about;

@@ -23,3 +23,7 @@ int goalsCommand(CliContext &context, const QStringList &args);
 int runCommand(CliContext &context, const QStringList &args);
 // ConvertCommand.cpp
 int convertCommand(CliContext &context, const QStringList &args);
+
+// CsvCommands.cpp
+int importCsvCommand(CliContext &context, const QStringList &args);
+int exportCsvCommand(CliContext &context, const QStringList &args);

@@ -1,6 +1,7 @@
 #include "app/Main.h"
 #include "app/ProgramWindows.h"
 #include "goals/Ciljevi.h"
+#include "editor/Skripta.h"
 #include "common/DayCount.h"
 #include "config/IniFile.h"
 #include "editing/DrugiProzor.h"
@@ -686,7 +687,8 @@ private slots:
         for (QAction *a : child<QMenu>("mnuApplication")->actions())
             items << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(items, (QStringList{"New &training file", "&New", "New &workout", "&Save workout", "&Exercises list",
-                                     "&Goals", "-", "Help", "E&xit Fortavo"}));
+                                     "&Goals", "S&cript editor", "-", "Help", "E&xit Fortavo"}));
+        QCOMPARE(action("actSkriptEditor")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_R));
         QCOMPARE(action("actVjezbe")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
         // The goals window waits hidden; its command shows it, not modally.
         QCOMPARE(action("actCiljevi")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -695,6 +697,12 @@ private slots:
         QVERIFY(windows->goalsWindow().isVisible());
         QVERIFY(!windows->goalsWindow().isModal());
         QCOMPARE(windows->goalsWindow().goalsFileName(), env->path("goals.dat"));
+        // The script editor too waits hidden and is shown not modally.
+        QVERIFY(!windows->scriptEditor().isVisible());
+        action("actSkriptEditor")->trigger();
+        QVERIFY(windows->scriptEditor().isVisible());
+        QVERIFY(!windows->scriptEditor().isModal());
+        windows->scriptEditor().hide();
         // The second window waits hidden for its first view.
         QVERIFY(!windows->secondWindow().isVisible());
     }

@@ -1,0 +1,62 @@
+#include "app/ProgramWindows.h"
+
+#include "app/Main.h"
+#include "app/Ribbon.h"
+#include "app/ScriptRunner.h"
+#include "config/ColorDrawing.h"
+#include "config/Postavke.h"
+#include "editor/Skripta.h"
+#include "editor/Wizard.h"
+
+#include <QAction>
+
+namespace {
+ScriptEditorOptions::Opening openingOf(OpeningChoice choice)
+{
+    switch (choice) {
+    case OpeningChoice::KeepPrevious: return ScriptEditorOptions::Opening::KeepPrevious;
+    case OpeningChoice::RunWizard: return ScriptEditorOptions::Opening::RunWizard;
+    default: return ScriptEditorOptions::Opening::ClearEditor; // also when none is selected
+    }
+}
+}
+
+// The script editor: Alt+R shows it, not modally. Its options live in the settings
+// window, its scripts run on the main window's one interpreter, and its wizard is the
+// wizard window, created after it in start-up order.
+void ProgramWindows::createScriptEditor()
+{
+    TfrmSkripta::Services services;
+    services.options = [this] {
+        ScriptEditorOptions options;
+        if (!m_settings)
+            return options;
+        const QPalette palette = m_editor->palette();
+        options.opening = openingOf(m_settings->openingChoice());
+        options.keywords = DrawingColor(m_settings->keywordColor(), palette);
+        options.functions = DrawingColor(m_settings->functionColor(), palette);
+        options.strings = DrawingColor(m_settings->stringColor(), palette);
+        return options;
+    };
+    services.runScript = [this](const QString &path) { m_main->scriptRunner().runFile(path); };
+    services.runWizard = [this]() -> std::optional<WizardAnswers> {
+        if (!m_wizard)
+            return std::nullopt;
+        return m_wizard->ask();
+    };
+    m_editor = std::make_unique<TfrmSkripta>(m_prompts, services, m_main.get());
+    m_editor->setWindowFlag(Qt::Window);
+    QAction *actSkriptEditor = m_main->addCommand("actSkriptEditor", "Script editor", QKeySequence(Qt::ALT | Qt::Key_R),
+                                                  [this] {
+                                                      m_editor->show();
+                                                      m_editor->raise();
+                                                      m_editor->activateWindow();
+                                                  });
+    m_main->addRibbonCommand(Ribbon::ToolsTab, QStringLiteral("Scripting"), actSkriptEditor);
+    m_main->addApplicationMenuItem(QStringLiteral("S&cript editor"), actSkriptEditor);
+}
+
+void ProgramWindows::createWizard()
+{
+    m_wizard = std::make_unique<TfrmWizard>(m_prompts, m_editor.get());
+}

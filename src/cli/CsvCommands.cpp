@@ -1,0 +1,78 @@
+#include "cli/CliCommands.h"
+
+#include "common/WholeFile.h"
+#include "csv/CsvExport.h"
+#include "csv/CsvImport.h"
+#include "exercises/ExerciseFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const QString ImportUsage = QStringLiteral("import-csv FILE [--dry-run] [--unit kg|lbs]");
+}
+
+int importCsvCommand(CliContext &context, const QStringList &args)
+{
+    QString file;
+    bool dryRun = false;
+    CsvImport::Options options;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (arg == u"--dry-run") {
+            dryRun = true;
+        } else if (arg == u"--unit" && i + 1 < args.size()) {
+            const QString unit = args.at(++i).toLower();
+            if (unit != u"kg" && unit != u"lbs")
+                throw CliUsageError(QStringLiteral("--unit takes kg or lbs, not \"%1\".").arg(args.at(i)));
+            options.unit = unit == u"kg" ? CsvImport::WeightUnit::Kg : CsvImport::WeightUnit::Lbs;
+        } else if (file.isEmpty() && !arg.startsWith(u"--")) {
+            file = arg;
+        } else {
+            throw CliUsageError(QStringLiteral("Usage: ") + ImportUsage);
+        }
+    }
+    if (file.isEmpty())
+        throw CliUsageError(QStringLiteral("Usage: ") + ImportUsage);
+    options.trainingTypes = context.configuration().trainingTypes;
+
+    const CsvTable table = CsvTable::parse(WholeFile::read(QDir::current().absoluteFilePath(file)));
+    // A dry run only reads; an import opens the training file to write it, creating it
+    // when there is none yet.
+    TrainingFile training;
+    const QString trainingName = context.trainingFileName();
+    if (dryRun && !QFileInfo::exists(trainingName)) {
+        // Nothing is present yet: every workout would be added.
+    } else {
+        training.open(trainingName, dryRun ? TrainingFile::Access::ReadOnly : TrainingFile::Access::ReadWrite);
+    }
+    ExerciseFile exercises;
+    const QString exerciseName = ExerciseFile::resolveName(context.configuration().exerciseFile);
+    QStringList known;
+    if (QFileInfo::exists(exerciseName)) {
+        exercises.open(exerciseName);
+        for (const CatalogExercise &e : exercises.readAll())
+            known.append(e.Name);
+    }
+    const CsvImport::Plan plan = CsvImport::plan(
+        table, options, training.isOpen() ? CsvImport::workoutKeys(training) : QSet<QByteArray>(), known);
+    for (const QString &line : plan.reportLines())
+        context.out << line << '\n';
+    if (dryRun)
+        return 0;
+    if (!exercises.isOpen() && !plan.newExercises.isEmpty())
+        exercises.open(exerciseName);
+    CsvImport::apply(plan, training, &exercises);
+    context.out << QStringLiteral("Imported %1 workouts into \"%2\".").arg(plan.toAdd.size()).arg(trainingName) << '\n';
+    return 0;
+}
+
+int exportCsvCommand(CliContext &context, const QStringList &args)
+{
+    QStringList rest = args;
+    const bool sets = rest.removeAll(QStringLiteral("--sets")) > 0;
+    requireArguments(rest, 1, QStringLiteral("export-csv FILE [--sets]"));
+    CsvExport::write(QDir::current().absoluteFilePath(rest.first()), context.trainingFile(),
+                     sets ? CsvExport::Layout::Sets : CsvExport::Layout::Rows, context.configuration().trainingTypes);
+    return 0;
+}
