@@ -1,13 +1,11 @@
 #include "app/ScriptRunner.h"
 
+#include "app/ScriptRunDialog.h"
 #include "common/ProgramFolder.h"
 #include "script/PromptsScriptHost.h"
 #include "script/ScriptInterpreter.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QProgressDialog>
-#include <QScopeGuard>
 
 ScriptRunner::ScriptRunner(UserPrompts &prompts, QWidget *window)
     : m_prompts(prompts), m_window(window), m_host(std::make_unique<PromptsScriptHost>(prompts)),
@@ -28,18 +26,5 @@ void ScriptRunner::chooseAndRun()
 
 void ScriptRunner::runFile(const QString &path)
 {
-    QProgressDialog running(QStringLiteral("Running %1...").arg(QFileInfo(path).fileName()), QStringLiteral("Stop"), 0, 0,
-                            m_window);
-    running.setWindowModality(Qt::WindowModal);
-    running.setMinimumDuration(700);
-    running.setValue(0);
-    m_host->setStopCheck([&running] {
-        // User input waits until the modal dialog is up, so no other command can run
-        // in the middle of the script.
-        QCoreApplication::processEvents(running.isVisible() ? QEventLoop::AllEvents
-                                                            : QEventLoop::ExcludeUserInputEvents);
-        return running.wasCanceled();
-    });
-    const auto clearStopCheck = qScopeGuard([this] { m_host->setStopCheck({}); });
-    m_interpreter->RunScript(path);
+    runScriptWithStopDialog(*m_interpreter, *m_host, m_prompts, path, m_window);
 }
