@@ -13,6 +13,7 @@
 #include "common/ProgramFolder.h"
 #include "config/IniFile.h"
 #include "editing/WorkoutGrid.h"
+#include "store/DamageCheck.h"
 #include "store/RowTexts.h"
 #include "store/WorkoutList.h"
 
@@ -33,7 +34,6 @@
 
 namespace {
 const QString kDataFilter = QStringLiteral("Data files (*.dat)|*.dat");
-constexpr int kOldRecordSize = 2032;
 }
 
 TfrmMain::TfrmMain(UserPrompts &prompts, QWidget *parent)
@@ -331,35 +331,17 @@ void TfrmMain::OpenTrainingFile(const QString &name)
     lstProsliTreninzi->clear();
     // An undo remembered from another file must never write into this one.
     clearUndo();
-    m_training.open(path);
+    if (m_training.openForEditing(path) == TrainingFile::Access::ReadOnly)
+        m_prompts.warning(QStringLiteral("\"%1\" cannot be opened for writing (%2), so it is open read-only: its workouts "
+                                         "can be viewed, analysed and exported, but no change can be saved.")
+                              .arg(QFileInfo(path).fileName(), m_training.readOnlyReason()));
     TrainingFileName = path;
-    reportLayout(path);
-    int damaged = 0;
-    FillWorkoutList(&damaged);
-    if (damaged > 0)
-        m_prompts.warning(QStringLiteral("%1 workout(s) of \"%2\" claim more than 20 cardio or exercise rows, so the file "
-                                         "is damaged. They are shown with their first 20 rows; saving such a workout "
-                                         "stores those.")
-                              .arg(damaged)
-                              .arg(QFileInfo(path).fileName()));
+    // Whatever damage the file shows is told once, in one message.
+    const QStringList findings = damageFindings(m_training, int(trainingTypes().size()));
+    if (!findings.isEmpty())
+        m_prompts.warning(findings.join(QStringLiteral("\n\n")));
+    FillWorkoutList();
     NewWorkout();
-}
-
-void TfrmMain::reportLayout(const QString &path)
-{
-    const QString name = QFileInfo(path).fileName();
-    const qint64 size = QFileInfo(path).size();
-    if (size > 0 && size % kOldRecordSize == 0 && size % WorkoutRecord::Size != 0)
-        m_prompts.warning(QStringLiteral("\"%1\" looks like a training file of the older record layout. Convert it with "
-                                         "the \"Format converter\" (ribbon tab \"Tools\", group \"Converter\") "
-                                         "before working with it; read as it is, its "
-                                         "workouts will show wrong values.")
-                              .arg(name));
-    else if (size % WorkoutRecord::Size != 0)
-        m_prompts.warning(QStringLiteral("\"%1\" ends with an incomplete workout record (%2 bytes). It is ignored, and "
-                                         "the next new workout is saved in its place.")
-                              .arg(name)
-                              .arg(size % WorkoutRecord::Size));
 }
 
 void TfrmMain::newTrainingFile()

@@ -108,8 +108,6 @@ private:
     void applyConfiguration(const StartupConfiguration &configuration);
     void writeConfigurationOnClose();
     void clearUndo();
-    // Warns of a file of the older record layout or with a partial last record.
-    void reportLayout(const QString &path);
     void requireTrainingFile() const;
 
     UserPrompts &m_prompts;

@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include "common/ProgramFolder.h"
+#include "store/DamageCheck.h"
 #include "store/WorkoutList.h"
 
 #include <QFileInfo>
@@ -34,7 +35,11 @@ HeadlessSession &CliContext::session()
         session->types = configuration().trainingTypes;
         session->cardio = configuration().cardioTypes;
         session->templateFile = configuration().templateFile;
-        session->open(name);
+        // Every command only reads the training file; damage is told, not fatal.
+        session->file.open(name, TrainingFile::Access::ReadOnly);
+        for (const QString &finding : damageFindings(session->file, int(session->types.size())))
+            err << QStringLiteral("Warning: ") << finding << Qt::endl;
+        session->refresh();
         m_session = std::move(session);
     }
     return *m_session;
