@@ -25,8 +25,9 @@ QStringList damageFindings(TrainingFile &file, int trainingTypeCount, const Prog
     const qint64 tail = size % WorkoutRecord::Size;
     if (tail != 0 && size % OlderRecordSize == 0)
         return {QStringLiteral("\"%1\" looks like a training file of the older record layout (%2 bytes per workout). "
-                               "Convert it with the \"Format converter\" before working with it; read as it is, its "
-                               "workouts show wrong values.")
+                               "Convert it with the \"Format converter\" (ribbon tab \"Tools\", group \"Converter\"; "
+                               "or fortavo-cli convert) before working with it; read as it is, its workouts show "
+                               "wrong values.")
                     .arg(name)
                     .arg(OlderRecordSize)};
 

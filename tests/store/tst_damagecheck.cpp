@@ -29,8 +29,9 @@ const QString kRows = QStringLiteral("%1 workout(s) of \"w.dat\" claim more than
 const QString kTypes = QStringLiteral("%1 workout(s) of \"w.dat\" have a type of training beyond the %2 types of the list "
                                       "(the first is workout %3). They are shown with an empty type.");
 const QString kOlder = QStringLiteral("\"w.dat\" looks like a training file of the older record layout (2032 bytes per "
-                                      "workout). Convert it with the \"Format converter\" before working with it; read "
-                                      "as it is, its workouts show wrong values.");
+                                      "workout). Convert it with the \"Format converter\" (ribbon tab \"Tools\", group "
+                                      "\"Converter\"; or fortavo-cli convert) before working with it; read as it is, "
+                                      "its workouts show wrong values.");
 }
 
 class TestDamageCheck : public QObject {
