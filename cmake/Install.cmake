@@ -24,6 +24,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# A plugin the dependency scan cannot see: it draws the SVG logo.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Workout log for strength and cardio training\n Each training period lives in one training file; around it Fortavo offers an\n exercise catalogue with a one-repetition-maximum analysis, fitness goals,\n week and period statistics, text and HTML export and a small scripting\n language. fortavo-cli reaches the same files without a window.")
 include(CPack)

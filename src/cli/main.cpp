@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 #include "common/ProgramFolder.h"
 #include "common/RegionalSettings.h"
+#include "common/Version.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -18,6 +19,7 @@ void printHelp(QTextStream &out)
            "  --date-format F          short date format (Qt format string)\n"
            "  --time-format F          long time format (Qt format string)\n"
            "  --decimal-separator C    decimal separator\n"
+           "  --version                the version\n"
            "  --help                   this text\n\n"
            "Commands:\n";
     QList<CliCommand> commands = cliCommands();
@@ -44,6 +46,7 @@ struct CommandLine {
     QString command;
     QStringList commandArgs;
     bool help = false;
+    bool version = false;
 };
 
 CommandLine parseCommandLine(QStringList args)
@@ -53,6 +56,10 @@ CommandLine parseCommandLine(QStringList args)
         const QString arg = args.takeFirst();
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             line.help = true;
+            return line;
+        }
+        if (arg == QLatin1String("--version")) {
+            line.version = true;
             return line;
         }
         if (!arg.startsWith(QLatin1String("--"))) {
@@ -110,6 +117,10 @@ int main(int argc, char *argv[])
         const CommandLine line = parseCommandLine(args);
         if (line.help) {
             printHelp(out);
+            return 0;
+        }
+        if (line.version) {
+            out << FortavoVersionText << '\n';
             return 0;
         }
         RegionalSettings regional = RegionalSettings::fromSystem();
