@@ -32,7 +32,7 @@ const QList<CliCommand> &cliCommands()
          QStringLiteral("add the workouts of another app's CSV export; --dry-run only reports"), importCsvCommand},
         {QStringLiteral("list"), QString(), QStringLiteral("the lines of the list of past workouts, separators included"),
          listCommand},
-        {QStringLiteral("run"), QStringLiteral("[--timeout SECONDS] SCRIPT [SCRIPT...]"),
+        {QStringLiteral("run"), QStringLiteral("[--timeout SECONDS] [--workout N] SCRIPT [SCRIPT...]"),
          QStringLiteral("runs scripts in one interpreter: outputs to standard output, input answers from standard "
                         "input"),
          runCommand},

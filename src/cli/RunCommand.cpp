@@ -1,5 +1,7 @@
 #include "cli/CliCommands.h"
 #include "script/ScriptInterpreter.h"
+#include "scriptdata/HeadlessShownWorkout.h"
+#include "scriptdata/TrainingObjects.h"
 
 #include <QElapsedTimer>
 
@@ -21,10 +23,13 @@ extern "C" void onInterrupt(int)
 // input answer a line of standard input (its end counts as cancel).
 class StreamScriptHost : public ScriptHost {
 public:
-    StreamScriptHost(CliContext &context, double timeoutSeconds) : m_context(context), m_timeout(timeoutSeconds)
+    StreamScriptHost(CliContext &context, double timeoutSeconds, TrainingObjects &objects)
+        : m_context(context), m_timeout(timeoutSeconds), m_objects(objects)
     {
         m_clock.start();
     }
+
+    ScriptObject *object(const QString &name) override { return m_objects.object(name); }
 
     void showOutput(const QString &text) override
     {
@@ -54,6 +59,7 @@ public:
 private:
     CliContext &m_context;
     double m_timeout;
+    TrainingObjects &m_objects;
     QElapsedTimer m_clock;
 };
 
@@ -62,6 +68,7 @@ private:
 int runCommand(CliContext &context, const QStringList &args)
 {
     double timeout = 0;
+    QString workout;
     QStringList scripts;
     for (int i = 0; i < args.size(); ++i) {
         if (args.at(i) == QLatin1String("--timeout")) {
@@ -70,6 +77,10 @@ int runCommand(CliContext &context, const QStringList &args)
             if (!ok || !std::isfinite(timeout) || timeout <= 0)
                 throw CliUsageError(QStringLiteral("--timeout needs a number of seconds above 0."));
             ++i;
+        } else if (args.at(i) == QLatin1String("--workout")) {
+            if (i + 1 >= args.size())
+                throw CliUsageError(QStringLiteral("--workout needs the number of a workout."));
+            workout = args.at(++i);
         } else {
             scripts << args.at(i);
         }
@@ -77,7 +88,16 @@ int runCommand(CliContext &context, const QStringList &args)
     if (scripts.isEmpty())
         throw CliUsageError(QStringLiteral("run needs at least one script file."));
 
-    StreamScriptHost host(context, timeout);
+    // The scripts read a headless editor over the training file; it starts empty, or
+    // with workout N shown and its line selected as a double click leaves them.
+    HeadlessShownWorkout shown([&context]() -> HeadlessSession & { return context.session(); });
+    if (!workout.isEmpty()) {
+        const int record = context.recordOfWorkout(workout);
+        context.selectWorkout(workout);
+        shown.loadShownWorkout(record);
+    }
+    TrainingObjects objects(shown);
+    StreamScriptHost host(context, timeout, objects);
     ScriptInterpreter interpreter(host);
     interrupted = 0;
     auto previous = std::signal(SIGINT, onInterrupt);
