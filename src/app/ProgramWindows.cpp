@@ -63,6 +63,7 @@ void ProgramWindows::startUp()
     createWizard();
     createGoalsWindow();
     createAboutWindow();
+    createCsvCommands();
 }
 
 void ProgramWindows::createExerciseWindow()

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+
+namespace CsvImport {
+struct Plan;
+}
+class QString;
 
 class TfrmConverter;
 class TfrmAbout;
@@ -38,6 +44,8 @@ public:
     TfrmAbout &aboutWindow() const { return *m_about; }
     TfrmSkripta &scriptEditor() const { return *m_editor; }
     TfrmWizard &wizardWindow() const { return *m_wizard; }
+    // Tests answer the import preview instead of the dialog.
+    void setImportConfirmation(std::function<bool(const CsvImport::Plan &)> confirm) { m_confirmImport = std::move(confirm); }
 
 private:
     void createExerciseWindow();
@@ -49,8 +57,13 @@ private:
     void createAboutWindow();
     void createScriptEditor();
     void createWizard();
+    void createCsvCommands();
+    void importCsv();
+    bool confirmImport(const QString &fileName, const CsvImport::Plan &plan);
+    void exportCsvFile();
 
     UserPrompts &m_prompts;
+    std::function<bool(const CsvImport::Plan &)> m_confirmImport;
     // Declared in creation order: the others, children of the main window, go first
     // when the owner is destroyed.
     std::unique_ptr<TfrmMain> m_main;

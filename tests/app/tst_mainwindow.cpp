@@ -2,6 +2,8 @@
 #include "app/ProgramWindows.h"
 #include "goals/Ciljevi.h"
 #include "editor/Skripta.h"
+#include "csv/CsvImport.h"
+#include "exercises/Vjezbe.h"
 #include "common/DayCount.h"
 #include "config/IniFile.h"
 #include "editing/DrugiProzor.h"
@@ -705,6 +707,34 @@ private slots:
         windows->scriptEditor().hide();
         // The second window waits hidden for its first view.
         QVERIFY(!windows->secondWindow().isVisible());
+    }
+
+    void importsAndExportsCsv()
+    {
+        start();
+        env->writeFile("in.csv", "Date,Exercise,Weight (kgs),Reps\n2021-09-09,Squat,100,5\n2021-09-09,Squat,100,5\n");
+        bool previewed = false;
+        windows->setImportConfirmation([&](const CsvImport::Plan &plan) {
+            previewed = plan.toAdd.size() == 1;
+            return false; // Cancel writes nothing
+        });
+        prompts.fileAnswers.enqueue(env->path("in.csv"));
+        action("actImportCsv")->trigger();
+        QVERIFY(previewed);
+        QCOMPARE(env->readFile("workouts.dat").size(), 0);
+
+        windows->setImportConfirmation([](const CsvImport::Plan &) { return true; });
+        prompts.fileAnswers.enqueue(env->path("in.csv"));
+        action("actImportCsv")->trigger();
+        QCOMPARE(prompts.texts("information"), QStringList{"1 workouts were imported."});
+        QCOMPARE(list()->count(), 1); // the imported workout
+        QVERIFY(windows->exerciseWindow().exerciseNames().contains("Squat"));
+        QVERIFY(child<QComboBox>("cmbVjezba")->findText("Squat") >= 0);
+
+        prompts.fileAnswers.enqueue(env->path("out.csv"));
+        action("actExportCsv")->trigger();
+        QVERIFY(env->readFile("out.csv").contains(",exercise,Squat,,2,5,100,"));
+        QVERIFY(prompts.texts("error").isEmpty());
     }
 
     void runsScriptsKeepingTheirValues()
