@@ -2,11 +2,11 @@
 
 #include "common/CodePage.h"
 #include "common/Errors.h"
+#include "common/PlainText.h"
 #include "common/WholeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 namespace {
 // A script file's bytes. A file that is not a regular one (a pipe, a terminal, a
@@ -32,17 +32,6 @@ QByteArray readBounded(const QString &fileName, qint64 maxBytes, bool refuseDevi
         throw tooLarge();
     return bytes;
 }
-
-QString decodeScript(const QByteArray &bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QStringDecoder(QStringConverter::Utf8).decode(QByteArrayView(bytes).sliced(3));
-    if (bytes.startsWith("\xFF\xFE"))
-        return QStringDecoder(QStringConverter::Utf16LE).decode(QByteArrayView(bytes).sliced(2));
-    if (bytes.startsWith("\xFE\xFF"))
-        return QStringDecoder(QStringConverter::Utf16BE).decode(QByteArrayView(bytes).sliced(2));
-    return CodePage::decode(bytes.constData(), int(bytes.size()));
-}
 }
 
 void ProgramLines::insert(int k, const QString &text, int source, int sourceLine)
@@ -53,7 +42,7 @@ void ProgramLines::insert(int k, const QString &text, int source, int sourceLine
 
 void ProgramLines::loadFile(const QString &fileName, qint64 maxBytes)
 {
-    const QStringList lines = splitLines(decodeScript(readBounded(fileName, maxBytes, false)));
+    const QStringList lines = splitLines(PlainText::decode(readBounded(fileName, maxBytes, false)));
     clear();
     m_sources << fileName;
     m_lines = lines;
