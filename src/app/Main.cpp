@@ -6,6 +6,7 @@
 #include "app/Ribbon.h"
 #include "app/ProgressDialog.h"
 #include "app/ScriptRunner.h"
+#include "scriptdata/TrainingObjects.h"
 #include "app/WindowKeys.h"
 #include "app/WindowPlacement.h"
 #include "common/CommandGuard.h"
@@ -49,6 +50,7 @@ TfrmMain::TfrmMain(UserPrompts &prompts, QWidget *parent)
     // The window's keys work from every control; Del and Ctrl+Del still edit text.
     new WindowKeys(this, {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_Delete)});
     resize(1180, 760);
+    registerTrainingObjects();
 }
 
 TfrmMain::~TfrmMain() = default;

@@ -7,6 +7,7 @@
 #include "store/TrainingFile.h"
 #include "store/UndoBuffer.h"
 #include "store/WorkoutSession.h"
+#include "scriptdata/ShownWorkout.h"
 
 #include <QMainWindow>
 
@@ -18,12 +19,13 @@ class PastWorkoutsList;
 class QAction;
 class Ribbon;
 class ScriptRunner;
+class TrainingObjects;
 
 // The main window: the ribbon, the list of past workouts and the workout editor. It
 // owns the open training file, the save position and the undo state. It knows no other
 // window: the owner of the windows adds their commands, menu items and close-time work
 // through the registration functions below.
-class TfrmMain : public QMainWindow, public WorkoutSession {
+class TfrmMain : public QMainWindow, public WorkoutSession, public ShownWorkout {
     Q_OBJECT
 public:
     explicit TfrmMain(UserPrompts &prompts, QWidget *parent = nullptr);
@@ -87,6 +89,19 @@ public:
     UserPrompts &prompts() override { return m_prompts; }
     ProgressCallback progress(const QString &label) override;
 
+    // ShownWorkout: the editor as the scripts read it (MainScriptData.cpp).
+    QString shownDateText() const override;
+    QString shownTimeText() const override;
+    QString shownDurationText() const override;
+    QString shownBodypart() const override;
+    QString shownTrainingType() const override;
+    QString shownComment() const override;
+    int shownCardioCount() const override;
+    QString shownCardioCell(int row, int column) const override;
+    int shownExerciseCount() const override;
+    QString shownExerciseCell(int row, int column) const override;
+    void loadShownWorkout(int n) override { ShowWorkout(n); }
+
     QStringList bodyparts() const;
     QComboBox *exerciseChoice() const { return m_entry.cmbVjezba; }
     QString exerciseFileName() const { return ExerciseFileName; }
@@ -109,11 +124,13 @@ private:
     void writeConfigurationOnClose();
     void clearUndo();
     void requireTrainingFile() const;
+    void registerTrainingObjects();
 
     UserPrompts &m_prompts;
     std::vector<std::function<void()>> m_closeHooks;
     std::map<QString, std::function<void()>> m_listMenuCommands;
     std::unique_ptr<ScriptRunner> m_scripts;
+    std::unique_ptr<TrainingObjects> m_trainingObjects;
 
     // Training file state.
     TrainingFile m_training;
