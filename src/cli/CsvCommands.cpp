@@ -37,15 +37,12 @@ int importCsvCommand(CliContext &context, const QStringList &args)
     options.trainingTypes = context.configuration().trainingTypes;
 
     const CsvTable table = CsvTable::parse(WholeFile::read(QDir::current().absoluteFilePath(file)));
-    // A dry run only reads; an import opens the training file to write it, creating it
-    // when there is none yet.
+    // The file is only read until the plan stands, so a refused file writes nothing;
+    // an import then opens it to write, creating it when there is none yet.
     TrainingFile training;
     const QString trainingName = context.trainingFileName();
-    if (dryRun && !QFileInfo::exists(trainingName)) {
-        // Nothing is present yet: every workout would be added.
-    } else {
-        training.open(trainingName, dryRun ? TrainingFile::Access::ReadOnly : TrainingFile::Access::ReadWrite);
-    }
+    if (QFileInfo::exists(trainingName))
+        training.open(trainingName, TrainingFile::Access::ReadOnly);
     ExerciseFile exercises;
     const QString exerciseName = ExerciseFile::resolveName(context.configuration().exerciseFile);
     QStringList known;
@@ -60,6 +57,7 @@ int importCsvCommand(CliContext &context, const QStringList &args)
         context.out << line << '\n';
     if (dryRun)
         return 0;
+    training.open(trainingName, TrainingFile::Access::ReadWrite);
     if (!exercises.isOpen() && !plan.newExercises.isEmpty())
         exercises.open(exerciseName);
     CsvImport::apply(plan, training, &exercises);
