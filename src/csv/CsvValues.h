@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+#include <optional>
+
+// The values of a CSV row read as numbers, dates, times and durations. A value that
+// cannot be read raises RowError, whose reason goes to the import's report.
+namespace CsvValues {
+struct RowError {
+    QString reason;
+};
+
+struct When {
+    QDate date;
+    QTime time; // invalid when the text held no time
+};
+
+// A non-negative number with "." or "," as decimal mark; none for an empty text.
+std::optional<double> number(const QString &text, const char *what);
+// A date with an optional time, in the forms the exports of workout apps use.
+std::optional<When> dateTime(const QString &text);
+// A time of day ("HH:mm:ss", "H:mm") or the time of a date-time; invalid otherwise.
+QTime timeOfDay(const QString &text);
+// "h:mm:ss", "mm:ss" or a plain number of seconds.
+std::optional<double> seconds(const QString &text);
+// A workout's duration in minutes: "1h 5m", "45m", "h:mm", "h:mm:ss" or seconds.
+std::optional<int> durationMinutes(const QString &text);
+// Minutes as a stored duration: hours + minutes/100.
+float storedDuration(int minutes);
+double round2(double x);
+}
