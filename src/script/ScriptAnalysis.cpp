@@ -32,6 +32,7 @@ void ScriptInterpreter::prepareCode()
             m_code[size_t(k)].kind = Instruction::Skip;
     }
     matchBlocks();
+    m_flatRun = planFlatRun();
     m_frames.clear();
     m_kept.clear();
 }

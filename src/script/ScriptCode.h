@@ -118,6 +118,26 @@ struct Instruction {
     // A line with "$" in a literal: its last expansion and that expansion's analysis.
     QString expanded;
     std::shared_ptr<Instruction> expandedCode;
+
+    // The line's step in the flat run (ScriptFlatRun.cpp): what the line does, with
+    // its block lines turned into tests and jumps to resolved targets.
+    enum class Step : quint8 {
+        Analyse,   // not analysed yet: analysed when first reached, then given its step
+        Pass,      // does nothing: an empty line or an end word
+        Counted,   // does nothing, but counts as a line run: an if or while without an end
+        Assign,    // a numeric assignment
+        Statement, // any other statement
+        Dynamic,   // a statement whose literals insert values
+        Call,      // a call line
+        IfTest,    // a false condition goes to target: after the else, or after the endif
+        WhileTest, // a false condition goes to target, after the endwhile
+        Jump,      // an else, endif or endwhile: goes on at target
+        SubStart,  // a subroutine's first line: the main flow goes on after its endsub
+        SubEnd     // an endsub: returns from a call
+    };
+    Step step = Step::Analyse;
+    int target = -1;
+    int blockDepth = 0; // the blocks open around the line, counted from its subroutine's start
 };
 
 // One range of lines being executed: the main flow, a branch, a loop pass or a

@@ -15,22 +15,25 @@
 using namespace ScriptText;
 using namespace ScriptCode;
 
-inline void ScriptInterpreter::pushFrame(int first, int last, bool inSubroutine, int loopLine, const Condition *condition,
-                                  const std::shared_ptr<const void> &keep)
+void ScriptInterpreter::nestedTooDeep()
 {
-    if (m_depth >= MaxNesting)
-        throw ScriptError(QStringLiteral("Calls and blocks are nested more than %1 levels deep").arg(MaxNesting));
+    throw ScriptError(QStringLiteral("Calls and blocks are nested more than %1 levels deep").arg(MaxNesting));
+}
+
+inline void ScriptInterpreter::pushFrame(int first, int last, bool inSubroutine, int loopLine, const Condition *condition,
+                                         const std::shared_ptr<const void> *keep)
+{
+    enterBlock();
     ++m_depth;
-    Frame frame;
-    frame.position = std::max(first, 0);
-    frame.last = std::min(last, m_lines.count() - 1);
+    Frame &frame = m_frames.emplace_back();
+    frame.position = first;
+    frame.last = last;
     frame.loopLine = loopLine;
     frame.inSubroutine = inSubroutine;
     frame.condition = condition;
-    frame.keeps = bool(keep);
+    frame.keeps = keep != nullptr;
     if (keep)
-        m_kept.push_back(keep);
-    m_frames.push_back(frame);
+        m_kept.push_back(*keep);
 }
 
 inline void ScriptInterpreter::popFrame()
@@ -41,7 +44,6 @@ inline void ScriptInterpreter::popFrame()
     --m_depth;
 }
 
-
 void ScriptInterpreter::askToStop()
 {
     m_linesToStopCheck = StopCheckInterval;
@@ -50,7 +52,7 @@ void ScriptInterpreter::askToStop()
 }
 
 inline void ScriptInterpreter::runBlock(int position, const Instruction &code, bool inSubroutine,
-                                 const std::shared_ptr<const void> &keep)
+                                        const std::shared_ptr<const void> *keep)
 {
     switch (code.kind) {
     case Instruction::If: {
@@ -71,17 +73,14 @@ inline void ScriptInterpreter::runBlock(int position, const Instruction &code, b
     case Instruction::While:
         if (code.endLine < 0)
             return;
-        if (!conditionHolds(*code.condition)) {
-            m_frames.back().position = code.endLine + 1;
-            return;
-        }
         m_frames.back().position = code.endLine + 1;
-        pushFrame(position + 1, code.endLine - 1, inSubroutine, position, code.condition.get(), keep);
+        if (conditionHolds(*code.condition))
+            pushFrame(position + 1, code.endLine - 1, inSubroutine, position, code.condition.get(), keep);
         return;
     case Instruction::Call:
         if (code.subroutine >= 0) {
             const Subroutine &sub = m_subroutines[size_t(code.subroutine)];
-            pushFrame(sub.firstLine, sub.lastLine, true);
+            pushRange(sub.firstLine, sub.lastLine, true);
         }
         return;
     default:
@@ -89,15 +88,26 @@ inline void ScriptInterpreter::runBlock(int position, const Instruction &code, b
     }
 }
 
+// A range given from outside the block structure, cut to the program's lines.
+void ScriptInterpreter::pushRange(int first, int last, bool inSubroutine)
+{
+    pushFrame(std::max(first, 0), std::min(last, m_lines.count() - 1), inSubroutine);
+}
+
 void ScriptInterpreter::ExecuteRange(int first, int last, bool inSubroutine)
 {
     if (m_code.size() != size_t(m_lines.count()))
         prepareCode();
+    m_frames.reserve(size_t(MaxNesting) + 1); // pushes never move the frames
     const size_t base = m_frames.size();
     const int depth = m_depth;
     try {
-        pushFrame(first, last, inSubroutine);
-        runFrames(base);
+        if (m_flatRun && first == 0 && last == m_lines.count() - 1 && !inSubroutine) {
+            runFlat();
+        } else {
+            pushRange(first, last, inSubroutine);
+            runFrames(base);
+        }
     } catch (...) {
         while (m_frames.size() > base)
             popFrame();
@@ -106,16 +116,17 @@ void ScriptInterpreter::ExecuteRange(int first, int last, bool inSubroutine)
     }
 }
 
+// The executor's loop. Frames never move: their vector holds room for the deepest
+// nesting allowed, so a reference to the top frame stays valid across a push.
 void ScriptInterpreter::runFrames(size_t base)
 {
     while (m_frames.size() > base) {
         Frame &frame = m_frames.back();
         if (frame.position > frame.last) {
             if (frame.loopLine >= 0) {
-                const int loopLine = frame.loopLine;
-                countLine(loopLine);
-                if (conditionHolds(*m_frames.back().condition)) {
-                    m_frames.back().position = loopLine + 1;
+                countLine(frame.loopLine);
+                if (conditionHolds(*frame.condition)) {
+                    frame.position = frame.loopLine + 1;
                     continue;
                 }
             }
@@ -124,13 +135,18 @@ void ScriptInterpreter::runFrames(size_t base)
         }
         const int a = frame.position++;
         Instruction *code = &m_code[size_t(a)];
-        if (code->kind == Instruction::Skip || (code->subroutineLine && !frame.inSubroutine))
+        if (code->subroutineLine && !frame.inSubroutine)
             continue;
-        const bool inSubroutine = frame.inSubroutine;
-        if (code->kind == Instruction::Unanalysed) {
+        switch (code->kind) {
+        case Instruction::Skip:
+            continue;
+        case Instruction::Unanalysed:
             code = &analyzedLine(a);
             if (code->kind == Instruction::Skip)
                 continue;
+            break;
+        default:
+            break;
         }
         countLine(a);
         switch (code->kind) {
@@ -141,14 +157,26 @@ void ScriptInterpreter::runFrames(size_t base)
                 m_numbers[size_t(s.slot)].value = value;
             break;
         }
+        case Instruction::If: {
+            if (code->endLine < 0)
+                break; // no endif: the lines run as ordinary lines
+            const bool holds = conditionHolds(*code->condition);
+            frame.position = code->endLine + 1;
+            const bool hasElse = code->elseLine >= 0;
+            if (holds)
+                pushFrame(a + 1, (hasElse ? code->elseLine : code->endLine) - 1, frame.inSubroutine);
+            else if (hasElse)
+                pushFrame(code->elseLine + 1, code->endLine - 1, frame.inSubroutine);
+            break;
+        }
         case Instruction::Simple:
             execute(*code->statement);
             break;
         case Instruction::Dynamic:
-            runDynamic(a, *code, inSubroutine);
+            runDynamic(a, *code, frame.inSubroutine);
             break;
         default:
-            runBlock(a, *code, inSubroutine, {});
+            runBlock(a, *code, frame.inSubroutine, nullptr);
             break;
         }
     }
@@ -166,11 +194,12 @@ void ScriptInterpreter::runDynamic(int position, Instruction &code, bool inSubro
         code.expandedCode = std::move(fresh);
     }
     // Held here, so that a nested run of this line cannot drop it while it runs.
-    const std::shared_ptr<Instruction> now = code.expandedCode;
-    if (now->kind == Instruction::Simple || now->kind == Instruction::Assign)
-        execute(*now->statement);
+    const std::shared_ptr<const void> now = code.expandedCode;
+    const Instruction &line = *code.expandedCode;
+    if (line.kind == Instruction::Simple || line.kind == Instruction::Assign)
+        execute(*line.statement);
     else
-        runBlock(position, *now, inSubroutine, now);
+        runBlock(position, line, inSubroutine, &now);
 }
 
 QString ScriptInterpreter::ExpandLiterals(const QString &line) const

@@ -189,11 +189,26 @@ private:
 
     // The stack of ranges that replaces recursion for blocks and calls.
     void pushFrame(int first, int last, bool inSubroutine, int loopLine = -1, const Condition *condition = nullptr,
-                   const std::shared_ptr<const void> &keep = {});
+                   const std::shared_ptr<const void> *keep = nullptr);
+    void pushRange(int first, int last, bool inSubroutine);
     void popFrame();
     void runFrames(size_t base);
-    void runBlock(int position, const Instruction &code, bool inSubroutine, const std::shared_ptr<const void> &keep);
+    void runBlock(int position, const Instruction &code, bool inSubroutine, const std::shared_ptr<const void> *keep);
     void runDynamic(int position, Instruction &code, bool inSubroutine);
+    // A branch, loop pass or call opens one more level, as a range does.
+    void enterBlock() const
+    {
+        if (m_depth >= MaxNesting) [[unlikely]]
+            nestedTooDeep();
+    }
+    [[noreturn]] static void nestedTooDeep();
+
+    // The flat run of a program whose blocks nest (ScriptFlatRun.cpp).
+    bool planFlatRun();
+    void shortenJumps();
+    static void setStep(Instruction &code);
+    bool ifHolds(int position, Instruction &code);
+    void runFlat();
 
     // Raises ScriptError when one more function level would nest too deep.
     void enterMember();
@@ -228,6 +243,7 @@ private:
     std::vector<ScriptCode::Frame> m_frames;
     std::vector<std::shared_ptr<const void>> m_kept; // what the frames that keep one hold
 
+    bool m_flatRun = false;
     int m_currentLine = -1;
     int m_depth = 0;
     int m_linesToStopCheck = StopCheckInterval;

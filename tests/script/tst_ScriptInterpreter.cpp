@@ -149,6 +149,27 @@ void TestScriptInterpreter::scripts_data()
                                               "call down\nendif\nendsub"
                                            << none << QStringList{"3", "2", "1"} << QString();
     QTest::newRow("outputs=1 is an output") << "outputs=1" << none << QStringList{"0"} << QString();
+    QTest::newRow("branches in a loop")
+        << "var i,s\ni=0\ns=0\nwhile i<6\ni=i+1\nif i>3\nif i>4\ns=s+100\nelse\ns=s+10\nendif\nelse\n"
+           "s=s+1\nendif\nendwhile\noutput(s)"
+        << none << QStringList{"213"} << QString();
+    QTest::newRow("sub declared inside an if") << "var x\nx=1\nif x>0\nsub inner\nx=x+10\nendsub\nx=x+2\nendif\n"
+                                                  "call inner\noutput(x)"
+                                               << none << QStringList{"13"} << QString();
+    QTest::newRow("subroutines sharing an endsub") << "var a\ncall outer\ncall inner\noutput(a)\nsub outer\n"
+                                                      "a=a+1\nsub inner\na=a+10\nendsub"
+                                                   << none << QStringList{"21"} << QString();
+    // Each level is a call and two branches: the 1000th level is reached at a call.
+    QTest::newRow("recursion inside ifs") << "sub r\nif 1<2\nif 1<2\ncall r\nendif\nendif\nendsub\ncall r" << none
+                                          << none
+                                          << "Calls and blocks are nested more than 1000 levels deep (line 4: call r)";
+    // Blocks that cross: a range ends past its last line even inside a longer block.
+    QTest::newRow("while ends past its if") << "var i,k\ni=0\nk=0\nif 1<2\nwhile i<3\ni=i+1\nendif\nk=k+1\n"
+                                               "endwhile\noutput(k)"
+                                            << none << QStringList{"4"} << QString();
+    QTest::newRow("else inside a nested while") << "var a\na=0\nif 1<2\nwhile a>0\nelse\na=a+5\nendwhile\n"
+                                                   "a=a+1\nendif\noutput(a)"
+                                                << none << QStringList{"0"} << QString();
 
     // Literals
     QTest::newRow("number in a literal") << "var n\nn=3\noutput(\"n=$n end\")" << none << QStringList{"n=3 end"}
@@ -370,6 +391,9 @@ void TestScriptInterpreter::scripts_data()
         << "'x' is not a valid floating point value (line 1: input(\"n?\",\"x\"))";
 }
 
+// Each script runs twice: as it stands, where blocks that nest run as jumps, and
+// with a last line that calls a subroutine named by a literal value, which is only
+// known when the line runs and so makes the whole program run block by block.
 void TestScriptInterpreter::scripts()
 {
     QFETCH(QString, script);
@@ -377,14 +401,16 @@ void TestScriptInterpreter::scripts()
     QFETCH(QStringList, outputs);
     QFETCH(QString, error);
 
-    RecordingHost host;
-    host.stopAfter = 10000; // a script that loops by mistake ends the test case
-    for (const QString &a : answers)
-        host.answers.enqueue(a);
-    ScriptInterpreter interpreter(host);
-    QCOMPARE(run(interpreter, script), error);
-    QCOMPARE(host.outputs, outputs);
-    QVERIFY(host.answers.isEmpty());
+    for (const QString &form : {script, script + "\ncall \"$a\""}) {
+        RecordingHost host;
+        host.stopAfter = 10000; // a script that loops by mistake ends the test case
+        for (const QString &a : answers)
+            host.answers.enqueue(a);
+        ScriptInterpreter interpreter(host);
+        QCOMPARE(run(interpreter, form), error);
+        QCOMPARE(host.outputs, outputs);
+        QVERIFY(host.answers.isEmpty());
+    }
 }
 
 void TestScriptInterpreter::inputDialog()
