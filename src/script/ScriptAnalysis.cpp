@@ -100,6 +100,41 @@ bool ScriptInterpreter::literalsNeedValues(const QString &line)
     return false;
 }
 
+// The direct form of an expression of constants and variables. The expression must
+// stay where it is from now on: its constants are read where they stand.
+void ScriptInterpreter::bind(Condition &c) const
+{
+    if (!c.isText && !c.missingComparison) {
+        bind(c.left);
+        bind(c.right);
+    }
+}
+
+void ScriptInterpreter::bind(NumberExpression &e) const
+{
+    const auto place = [this](const Operand &o) -> const float * {
+        if (o.kind == Operand::Constant)
+            return &o.value;
+        if (o.kind == Operand::Variable)
+            return &m_numbers[size_t(o.slot)].value;
+        return nullptr;
+    };
+    e.a = place(e.left);
+    e.b = e.op ? place(e.right) : nullptr;
+    if (!e.a || (e.op && !e.b))
+        e.form = NumberExpression::General;
+    else if (e.op == 0)
+        e.form = NumberExpression::Value;
+    else if (e.op == '+')
+        e.form = NumberExpression::Sum;
+    else if (e.op == '-')
+        e.form = NumberExpression::Difference;
+    else if (e.op == '*')
+        e.form = NumberExpression::Product;
+    else
+        e.form = NumberExpression::General;
+}
+
 void ScriptInterpreter::buildLine(Instruction &code, int position, const QString &line) const
 {
     code.kind = Instruction::Simple;
@@ -109,12 +144,14 @@ void ScriptInterpreter::buildLine(Instruction &code, int position, const QString
             code.endLine = m_endIfLine[size_t(position)];
             code.elseLine = code.endLine < 0 ? -1 : m_elseLine[size_t(position)];
             code.condition = std::make_unique<Condition>(analyzeCondition(line.mid(3)));
+            bind(*code.condition);
             return;
         }
         if (line.startsWith(QLatin1String("while"))) {
             code.kind = Instruction::While;
             code.endLine = m_endWhileLine[size_t(position)];
             code.condition = std::make_unique<Condition>(analyzeCondition(line.mid(6)));
+            bind(*code.condition);
             return;
         }
         if (line.startsWith(QLatin1String("call"))) {
@@ -124,8 +161,10 @@ void ScriptInterpreter::buildLine(Instruction &code, int position, const QString
         }
     }
     code.statement = std::make_unique<Statement>(analyzeStatement(line));
-    if (code.statement->kind == Statement::NumberAssignment)
+    if (code.statement->kind == Statement::NumberAssignment) {
         code.kind = Instruction::Assign; // the commonest statement, run without a detour
+        bind(code.statement->number);
+    }
 }
 
 Statement ScriptInterpreter::analyzeStatement(const QString &s) const

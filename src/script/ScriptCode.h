@@ -30,6 +30,12 @@ struct NumberExpression {
     char op = 0; // 0: a single operand
     Operand left;
     Operand right;
+    // Set once the expression has its place in a line's instruction: the common
+    // forms of constants and variables, read through pointers to their values.
+    enum Form : quint8 { General, Value, Sum, Difference, Product };
+    Form form = General;
+    const float *a = nullptr;
+    const float *b = nullptr;
 };
 
 struct TextExpression {
@@ -170,6 +176,18 @@ inline float ScriptInterpreter::operandValue(const Operand &o)
 
 inline float ScriptInterpreter::numberValue(const NumberExpression &e)
 {
+    switch (e.form) {
+    case NumberExpression::Value:
+        return *e.a;
+    case NumberExpression::Sum:
+        return toSingle(double(*e.a) + double(*e.b));
+    case NumberExpression::Difference:
+        return toSingle(double(*e.a) - double(*e.b));
+    case NumberExpression::Product:
+        return toSingle(double(*e.a) * double(*e.b));
+    case NumberExpression::General:
+        break;
+    }
     switch (e.op) {
     case 0:
         return operandValue(e.left);

@@ -217,95 +217,107 @@ void ScriptInterpreter::runFlat()
     bool inSubroutine = false;
     int depthBase = m_depth + 1; // the main flow is one range deep
     int pc = 0;
+    Instruction *const lines = m_code.data();
     const auto goTo = [&](int position) {
         pc = position;
         if (pc < count)
-            m_depth = depthBase + m_code[size_t(pc)].blockDepth;
+            m_depth = depthBase + lines[pc].blockDepth;
+    };
+    // Counts a line run, and asks now and then whether to stop.
+    const auto tick = [this] {
+        if (--m_linesToStopCheck <= 0)
+            askToStop();
     };
     goTo(0);
-    while (pc < count) {
-        Instruction &code = m_code[size_t(pc)];
-        switch (code.step) {
-        case Step::Analyse:
-            analyzedLine(pc);
-            setStep(code);
-            continue;
-        case Step::Counted:
-            countLine(pc);
-            [[fallthrough]];
-        case Step::Pass:
-            ++pc;
-            continue;
-        case Step::Assign: {
-            countLine(pc);
-            const Statement &s = *code.statement;
-            const float value = numberValue(s.number);
-            if (s.slot >= 0)
-                m_numbers[size_t(s.slot)].value = value;
-            ++pc;
-            continue;
-        }
-        case Step::Statement:
-            countLine(pc);
-            execute(*code.statement);
-            ++pc;
-            continue;
-        case Step::Dynamic:
-            countLine(pc);
-            runDynamic(pc, code, inSubroutine); // a statement: block lines with values are not run flat
-            ++pc;
-            continue;
-        case Step::Call:
-            countLine(pc);
-            if (code.subroutine < 0) {
-                ++pc;
-                continue;
-            }
-            enterBlock();
-            calls.push_back({pc + 1, depthBase, inSubroutine});
-            depthBase = m_depth + 1;
-            inSubroutine = true;
-            goTo(m_subroutines[size_t(code.subroutine)].firstLine);
-            continue;
-        case Step::IfTest: {
-            countLine(pc);
-            const bool holds =
-                code.kind == Instruction::If ? conditionHolds(*code.condition) : ifHolds(pc, code);
-            if (holds || code.target != m_endIfLine[size_t(pc)] + 1)
-                enterBlock(); // the range of a branch, as also an empty else branch opens one
-            goTo(holds ? pc + 1 : code.target);
-            continue;
-        }
-        case Step::WhileTest:
-            countLine(pc);
-            if (code.kind == Instruction::Unanalysed)
+    // The line an error names is set only when one leaves the loop.
+    try {
+        while (pc < count) {
+            Instruction &code = lines[pc];
+            switch (code.step) {
+            case Step::Analyse:
                 analyzedLine(pc);
-            if (conditionHolds(*code.condition)) {
-                enterBlock();
-                goTo(pc + 1);
-            } else {
-                goTo(code.target);
-            }
-            continue;
-        case Step::Jump:
-            goTo(code.target);
-            continue;
-        case Step::SubStart:
-            if (inSubroutine)
+                setStep(code);
+                continue;
+            case Step::Counted:
+                tick();
+                [[fallthrough]];
+            case Step::Pass:
                 ++pc;
-            else
-                goTo(code.target);
-            continue;
-        case Step::SubEnd:
-            if (calls.empty()) {
+                continue;
+            case Step::Assign: {
+                tick();
+                const Statement &s = *code.statement;
+                const float value = numberValue(s.number);
+                if (s.slot >= 0)
+                    m_numbers[size_t(s.slot)].value = value;
                 ++pc;
                 continue;
             }
-            depthBase = calls.back().depthBase;
-            inSubroutine = calls.back().inSubroutine;
-            goTo(calls.back().position);
-            calls.pop_back();
-            continue;
+            case Step::Statement:
+                tick();
+                execute(*code.statement);
+                ++pc;
+                continue;
+            case Step::Dynamic:
+                tick();
+                runDynamic(pc, code, inSubroutine); // a statement: block lines with values are not run flat
+                ++pc;
+                continue;
+            case Step::Call:
+                tick();
+                if (code.subroutine < 0) {
+                    ++pc;
+                    continue;
+                }
+                enterBlock();
+                calls.push_back({pc + 1, depthBase, inSubroutine});
+                depthBase = m_depth + 1;
+                inSubroutine = true;
+                goTo(m_subroutines[size_t(code.subroutine)].firstLine);
+                continue;
+            case Step::IfTest: {
+                tick();
+                const bool holds =
+                    code.kind == Instruction::If ? conditionHolds(*code.condition) : ifHolds(pc, code);
+                if (holds || code.target != m_endIfLine[size_t(pc)] + 1)
+                    enterBlock(); // the range of a branch, as also an empty else branch opens one
+                goTo(holds ? pc + 1 : code.target);
+                continue;
+            }
+            case Step::WhileTest:
+                tick();
+                if (code.kind == Instruction::Unanalysed)
+                    analyzedLine(pc);
+                if (conditionHolds(*code.condition)) {
+                    enterBlock();
+                    goTo(pc + 1);
+                } else {
+                    goTo(code.target);
+                }
+                continue;
+            case Step::Jump:
+                goTo(code.target);
+                continue;
+            case Step::SubStart:
+                if (inSubroutine)
+                    ++pc;
+                else
+                    goTo(code.target);
+                continue;
+            case Step::SubEnd:
+                if (calls.empty()) {
+                    ++pc;
+                    continue;
+                }
+                depthBase = calls.back().depthBase;
+                inSubroutine = calls.back().inSubroutine;
+                goTo(calls.back().position);
+                calls.pop_back();
+                continue;
+            }
         }
+    } catch (...) {
+        m_currentLine = pc;
+        throw;
     }
 }

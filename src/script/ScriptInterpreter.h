@@ -168,6 +168,8 @@ private:
     Statement analyzeStatement(const QString &s) const;
     std::shared_ptr<Member> analyzeMember(const QString &t, bool numericPlace) const;
     void buildLine(Instruction &code, int position, const QString &expanded) const;
+    void bind(NumberExpression &e) const;
+    void bind(Condition &c) const;
     void matchBlocks();
     void prepareCode();
     Instruction &analyzedLine(int position);

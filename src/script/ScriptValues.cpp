@@ -147,10 +147,41 @@ QString ScriptInterpreter::FormatNumber(float x)
     return QString(reinterpret_cast<const QChar *>(out), n);
 }
 
+namespace {
+// The cut of |x| to n decimals by arithmetic, where it gives what cutting the
+// shortest text of x gives: the scaled value must lie clearly away from a whole
+// number (the shortest text differs from x by less than half a unit in its last
+// place), and the quotient must not fall on a halfway point between two singles,
+// where rounding through a double could round the other way. False where unsure.
+bool cutByArithmetic(int n, float magnitude, float &cut)
+{
+    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+    if (n < 0 || n > 8 || !(magnitude < 1e6f) || magnitude < 1e-6f)
+        return false;
+    const double scale = powers[n];
+    const double scaled = double(magnitude) * scale; // exact to well below the margin
+    const double whole = std::floor(scaled);
+    const double unit = double(std::nextafter(magnitude, INFINITY) - magnitude) * scale;
+    const double margin = unit + scaled * 0x1p-50;
+    if (scaled - whole <= margin || whole + 1 - scaled <= margin)
+        return false;
+    const double quotient = whole / scale;
+    const float single = float(quotient);
+    const float other = std::nextafter(single, quotient < double(single) ? 0.0f : INFINITY);
+    if (quotient == (double(single) + double(other)) / 2)
+        return false;
+    cut = single;
+    return true;
+}
+}
+
 float truncateToDecimals(int n, float x)
 {
     if (!std::isfinite(x) || x == 0.0f)
         return x;
+    float quick = 0;
+    if (cutByArithmetic(n, std::fabs(x), quick))
+        return x < 0 ? -quick : quick;
     char text[64];
     int exponent = 0;
     const int count = shortestDigits(x, text, exponent);

@@ -81,13 +81,20 @@ void TestScriptInterpreter::numbersAsTheMainWindowShowsThem()
         if (std::isfinite(x))
             values << x;
     }
+    // Values of everyday size, where cuts are worked out by arithmetic: sines at
+    // several scales, and hundredths and thousandths that sit just beside a cut.
+    for (int k = 1; k < 3000; ++k) {
+        for (float scale : {0.001f, 1.0f, 100.0f, 10000.0f})
+            values << float(std::sin(double(k))) * scale;
+        values << float(k) / 100 << float(k) / 1000 + 0.0005f << float(k) * 1.005f;
+    }
     for (const QChar separator : {QLatin1Char('.'), QLatin1Char(',')}) {
         RegionalSettings settings;
         settings.decimalSeparator = separator;
         pinRegionalSettings(settings);
         for (float x : values) {
             QCOMPARE(ScriptInterpreter::FormatNumber(x), NumberText(x));
-            for (int n : {-3, 0, 1, 2, 5, 9})
+            for (int n : {-3, 0, 1, 2, 3, 5, 8, 9})
                 QCOMPARE(truncateToDecimals(n, x), TruncateToDecimals(n, x));
         }
     }
