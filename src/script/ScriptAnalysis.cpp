@@ -107,6 +107,7 @@ void ScriptInterpreter::bind(Condition &c) const
     if (!c.isText && !c.missingComparison) {
         bind(c.left);
         bind(c.right);
+        c.direct = c.left.form == NumberExpression::Value && c.right.form == NumberExpression::Value;
     }
 }
 

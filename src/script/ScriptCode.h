@@ -60,6 +60,7 @@ struct Condition {
     Op op = GreaterEqual;
     bool missingComparison = false;
     bool isText = false;
+    bool direct = false; // two numeric operands bound to their values
     TextSide leftText, rightText;
     NumberExpression left, right;
 };
@@ -132,6 +133,7 @@ struct Instruction {
         Pass,      // does nothing: an empty line or an end word
         Counted,   // does nothing, but counts as a line run: an if or while without an end
         Assign,    // a numeric assignment
+        AssignValue, AssignSum, AssignDifference, AssignProduct, // of constants and variables
         Statement, // any other statement
         Dynamic,   // a statement whose literals insert values
         Call,      // a call line
@@ -143,6 +145,10 @@ struct Instruction {
     };
     Step step = Step::Analyse;
     int target = -1;
+    // A numeric assignment of constants and variables: its operands and its target.
+    const float *a = nullptr;
+    const float *b = nullptr;
+    float *out = nullptr;
     int blockDepth = 0; // the blocks open around the line, counted from its subroutine's start
 };
 
@@ -210,10 +216,17 @@ inline float ScriptInterpreter::numberValue(const NumberExpression &e)
 
 inline bool ScriptInterpreter::conditionHolds(const Condition &c)
 {
-    if (c.isText || c.missingComparison)
+    float l = 0;
+    float r = 0;
+    if (c.direct) {
+        l = *c.left.a;
+        r = *c.right.a;
+    } else if (c.isText || c.missingComparison) {
         return evaluate(c);
-    const float l = numberValue(c.left);
-    const float r = numberValue(c.right);
+    } else {
+        l = numberValue(c.left);
+        r = numberValue(c.right);
+    }
     const int order = l < r ? -1 : (l > r ? 1 : 0);
     switch (c.op) {
     case Condition::Equal:

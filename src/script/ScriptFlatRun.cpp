@@ -102,6 +102,7 @@ bool ScriptInterpreter::planFlatRun()
             spans.push_back({k, endIf});
             code.step = Step::IfTest;
             code.target = (elseLine >= 0 ? elseLine : endIf) + 1;
+            code.elseLine = elseLine;
             if (elseLine >= 0) {
                 elseOf[size_t(elseLine)] = k;
                 m_code[size_t(elseLine)].step = Step::Jump;
@@ -164,9 +165,19 @@ void ScriptInterpreter::shortenJumps()
 void ScriptInterpreter::setStep(Instruction &code)
 {
     switch (code.kind) {
-    case Instruction::Assign:
+    case Instruction::Assign: {
+        const Statement &s = *code.statement;
         code.step = Step::Assign;
+        if (s.slot < 0 || s.number.form == NumberExpression::General)
+            return;
+        code.a = s.number.a;
+        code.b = s.number.b;
+        code.out = &m_numbers[size_t(s.slot)].value;
+        static constexpr Step direct[] = {Step::Assign, Step::AssignValue, Step::AssignSum, Step::AssignDifference,
+                                          Step::AssignProduct};
+        code.step = direct[s.number.form];
         return;
+    }
     case Instruction::Simple:
         code.step = Step::Statement;
         return;
@@ -253,6 +264,26 @@ void ScriptInterpreter::runFlat()
                 ++pc;
                 continue;
             }
+            case Step::AssignValue:
+                tick();
+                *code.out = *code.a;
+                ++pc;
+                continue;
+            case Step::AssignSum:
+                tick();
+                *code.out = toSingle(double(*code.a) + double(*code.b));
+                ++pc;
+                continue;
+            case Step::AssignDifference:
+                tick();
+                *code.out = toSingle(double(*code.a) - double(*code.b));
+                ++pc;
+                continue;
+            case Step::AssignProduct:
+                tick();
+                *code.out = toSingle(double(*code.a) * double(*code.b));
+                ++pc;
+                continue;
             case Step::Statement:
                 tick();
                 execute(*code.statement);
@@ -279,7 +310,7 @@ void ScriptInterpreter::runFlat()
                 tick();
                 const bool holds =
                     code.kind == Instruction::If ? conditionHolds(*code.condition) : ifHolds(pc, code);
-                if (holds || code.target != m_endIfLine[size_t(pc)] + 1)
+                if (holds || code.elseLine >= 0)
                     enterBlock(); // the range of a branch, as also an empty else branch opens one
                 goTo(holds ? pc + 1 : code.target);
                 continue;

@@ -208,7 +208,7 @@ private:
     // The flat run of a program whose blocks nest (ScriptFlatRun.cpp).
     bool planFlatRun();
     void shortenJumps();
-    static void setStep(Instruction &code);
+    void setStep(Instruction &code);
     bool ifHolds(int position, Instruction &code);
     void runFlat();
 
