@@ -182,9 +182,11 @@ void ScriptInterpreter::runFrames(size_t base)
     }
 }
 
-// A line whose literals insert values: expanded each time it runs, analysed again
-// only when the expansion differs from the last one.
-void ScriptInterpreter::runDynamic(int position, Instruction &code, bool inSubroutine)
+// The analysis of a line whose literals insert values, as the line expands now: the
+// line is expanded each time it runs and analysed again only when the expansion
+// differs from the last one. The caller holds the analysis while it uses it, so that
+// a nested run of the same line cannot drop it.
+std::shared_ptr<Instruction> ScriptInterpreter::expandedLine(int position, Instruction &code)
 {
     QString expanded = ExpandLiterals(m_lines.line(position));
     if (!code.expandedCode || code.expanded != expanded) {
@@ -193,9 +195,13 @@ void ScriptInterpreter::runDynamic(int position, Instruction &code, bool inSubro
         code.expanded = std::move(expanded);
         code.expandedCode = std::move(fresh);
     }
-    // Held here, so that a nested run of this line cannot drop it while it runs.
-    const std::shared_ptr<const void> now = code.expandedCode;
-    const Instruction &line = *code.expandedCode;
+    return code.expandedCode;
+}
+
+void ScriptInterpreter::runDynamic(int position, Instruction &code, bool inSubroutine)
+{
+    const std::shared_ptr<const void> now = expandedLine(position, code);
+    const Instruction &line = *static_cast<const Instruction *>(now.get());
     if (line.kind == Instruction::Simple || line.kind == Instruction::Assign)
         execute(*line.statement);
     else

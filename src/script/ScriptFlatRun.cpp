@@ -205,14 +205,7 @@ bool ScriptInterpreter::ifHolds(int position, Instruction &code)
         analyzedLine(position);
     if (code.kind != Instruction::Dynamic)
         return conditionHolds(*code.condition);
-    QString expanded = ExpandLiterals(m_lines.line(position));
-    if (!code.expandedCode || code.expanded != expanded) {
-        auto fresh = std::make_shared<Instruction>();
-        buildLine(*fresh, position, expanded);
-        code.expanded = std::move(expanded);
-        code.expandedCode = std::move(fresh);
-    }
-    const std::shared_ptr<Instruction> now = code.expandedCode; // kept while it is used
+    const std::shared_ptr<Instruction> now = expandedLine(position, code);
     return conditionHolds(*now->condition);
 }
 

@@ -196,6 +196,7 @@ private:
     void popFrame();
     void runFrames(size_t base);
     void runBlock(int position, const Instruction &code, bool inSubroutine, const std::shared_ptr<const void> *keep);
+    std::shared_ptr<Instruction> expandedLine(int position, Instruction &code);
     void runDynamic(int position, Instruction &code, bool inSubroutine);
     // A branch, loop pass or call opens one more level, as a range does.
     void enterBlock() const
