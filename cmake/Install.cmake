@@ -3,6 +3,8 @@
 include(GNUInstallDirs)
 
 install(TARGETS fortavo fortavo-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Draws the 1RM graph for fortavo-cli, which looks for it in ../libexec/fortavo.
+install(TARGETS fortavo-graph RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/fortavo)
 # The shipped defaults, copied into each user's data folder on first start.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/ DESTINATION ${CMAKE_INSTALL_DATADIR}/fortavo)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/org.fortavo.Fortavo.desktop

@@ -3,7 +3,7 @@
 set -euo pipefail
 deb=$1
 contents=$(dpkg-deb -c "$deb")
-for f in ./usr/bin/fortavo ./usr/bin/fortavo-cli ./usr/share/fortavo/init.ini ./usr/share/fortavo/template.html \
+for f in ./usr/bin/fortavo ./usr/bin/fortavo-cli ./usr/libexec/fortavo/fortavo-graph ./usr/share/fortavo/init.ini ./usr/share/fortavo/template.html \
          ./usr/share/fortavo/license.txt ./usr/share/fortavo/help.hlp ./usr/share/fortavo/workouts.dat \
          ./usr/share/applications/org.fortavo.Fortavo.desktop \
          ./usr/share/icons/hicolor/scalable/apps/org.fortavo.Fortavo.svg \

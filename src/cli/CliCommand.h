@@ -53,7 +53,6 @@ struct CliCommand {
     QString usage;   // arguments after the name, e.g. "N FILE"
     QString summary; // one line for --help
     std::function<int(CliContext &, const QStringList &args)> run;
-    bool needsGui = false; // draws with fonts: runs under an offscreen QGuiApplication
 };
 
 // Every command of fortavo-cli (CliCommands.cpp).

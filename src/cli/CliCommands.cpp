@@ -12,7 +12,7 @@ const QList<CliCommand> &cliCommands()
         {QStringLiteral("exercise-analysis"), QStringLiteral("NAME"),
          QStringLiteral("the usage analysis of exercise NAME over the training file"), exerciseAnalysisCommand},
         {QStringLiteral("exercise-graph"), QStringLiteral("NAME FILE.png"),
-         QStringLiteral("the 1RM graph of exercise NAME as a PNG image"), exerciseGraphCommand, true},
+         QStringLiteral("the 1RM graph of exercise NAME as a PNG image"), exerciseGraphCommand},
         {QStringLiteral("exercise-usage"), QStringLiteral("NAME [COUNT]"),
          QStringLiteral("rows of exercise NAME in the last COUNT workouts (5), newest first"), exerciseUsageCommand},
         {QStringLiteral("export-html"), QStringLiteral("N FILE [--template FILE]"),

@@ -3,11 +3,10 @@
 #include "common/RegionalSettings.h"
 #include "common/Version.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 void printHelp(QTextStream &out)
@@ -92,15 +91,6 @@ void applyOption(const QString &option, const QString &value, CliContext &contex
         throw CliUsageError(QStringLiteral("Unknown option %1.").arg(option));
 }
 
-// A command that draws needs fonts, so it gets an offscreen GUI application.
-std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], const CliCommand &command)
-{
-    if (command.needsGui) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return std::make_unique<QGuiApplication>(argc, argv);
-    }
-    return std::make_unique<QCoreApplication>(argc, argv);
-}
 }
 
 int main(int argc, char *argv[])
@@ -132,7 +122,7 @@ int main(int argc, char *argv[])
         const CliCommand *command = findCommand(line.command);
         if (!command)
             throw CliUsageError(QStringLiteral("Unknown command '%1'.").arg(line.command));
-        const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv, *command);
+        const QCoreApplication app(argc, argv);
         const int status = command->run(context, line.commandArgs);
         out.flush();
         return context.prompts.errorShown() ? 1 : status;

@@ -38,9 +38,10 @@ const Table &table()
 }
 }
 
+// The table is built from the system's converter the first time a character outside
+// ASCII is met: plain ASCII, the usual case, costs no converter at start-up.
 QByteArray CodePage::encode(const QString &text, int capacity)
 {
-    const Table &t = table();
     QByteArray out;
     out.reserve(qMin<qsizetype>(text.size(), capacity));
     const QList<uint> codePoints = text.toUcs4();
@@ -51,13 +52,15 @@ QByteArray CodePage::encode(const QString &text, int capacity)
             out.append(char(cp));
             continue;
         }
-        out.append(t.fromUnicode.value(char32_t(cp), '?'));
+        out.append(table().fromUnicode.value(char32_t(cp), '?'));
     }
     return out;
 }
 
 QString CodePage::decode(const char *bytes, int length)
 {
+    if (std::all_of(bytes, bytes + length, [](char c) { return quint8(c) < 0x80; }))
+        return QString::fromLatin1(bytes, length);
     const Table &t = table();
     QString text(length, Qt::Uninitialized);
     QChar *out = text.data();
@@ -74,8 +77,7 @@ QString CodePage::fit(const QString &text, int capacity)
 
 bool CodePage::holds(const QString &text)
 {
-    const Table &t = table();
     const QList<uint> codePoints = text.toUcs4();
     return std::all_of(codePoints.begin(), codePoints.end(),
-                       [&](uint cp) { return cp < 0x80 || t.fromUnicode.contains(char32_t(cp)); });
+                       [](uint cp) { return cp < 0x80 || table().fromUnicode.contains(char32_t(cp)); });
 }

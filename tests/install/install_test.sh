@@ -15,7 +15,7 @@ cli="$work/usr/bin/fortavo-cli"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-for f in bin/fortavo bin/fortavo-cli share/fortavo/init.ini share/fortavo/template.html \
+for f in bin/fortavo bin/fortavo-cli libexec/fortavo/fortavo-graph share/fortavo/init.ini share/fortavo/template.html \
          share/fortavo/license.txt share/fortavo/help.hlp \
          share/applications/org.fortavo.Fortavo.desktop \
          share/icons/hicolor/scalable/apps/org.fortavo.Fortavo.svg \
