@@ -1,12 +1,14 @@
 // The interpreter's speed against python3 on a bare loop and against Lua 5.4 on six
 // workloads written in both languages (workloads/NAME.fvs and NAME.lua), measured
-// in one run, and the memory of a long run. Prints the time ratios; the Lua
-// comparisons are left out when lua5.4 is not installed.
+// in one run, the memory of a long run, and the start-up of fortavo-cli run against
+// that of lua5.4. Prints the time ratios; the Lua comparisons are left out when lua5.4
+// is not installed. Pinned to one processor (taskset -c 1), both sides run alike.
 
 #include "common/RegionalSettings.h"
 #include "script/ScriptInterpreter.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -198,6 +200,39 @@ void registerWorkloads()
     }
 }
 
+// ---- start-up: fortavo-cli run on a one-line script against lua5.4 -e '' ----
+
+// Wall time of whole processes, started one after the other.
+void runProcess(benchmark::State &state, const QString &program, const QStringList &args)
+{
+    for (auto _ : state) {
+        QProcess process;
+        process.start(program, args);
+        if (!process.waitForFinished(-1) || process.exitCode() != 0) {
+            state.SkipWithError("the program did not run");
+            return;
+        }
+    }
+}
+
+void registerStartups()
+{
+    const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/fortavo-cli");
+    const QString script = writeFile(QStringLiteral("one.fvs"), "var a\na=1\n");
+    benchmark::RegisterBenchmark("BM_Startup_FortavoCli", runProcess, cli, QStringList{QStringLiteral("run"), script})
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(20)
+        ->Repetitions(5);
+    const QString lua = QStandardPaths::findExecutable(QStringLiteral("lua5.4"));
+    if (!lua.isEmpty())
+        benchmark::RegisterBenchmark("BM_Startup_Lua", runProcess, lua, QStringList{QStringLiteral("-e"), QString()})
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(20)
+            ->Repetitions(5);
+}
+
 // Keeps the least real and processor time per iteration of each benchmark over its
 // repetitions, for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -224,8 +259,10 @@ public:
 int main(int argc, char **argv)
 {
     RegionalSettings::setCurrent(RegionalSettings());
+    QCoreApplication app(argc, argv); // for the folder of fortavo-cli
     benchmark::Initialize(&argc, argv);
     registerWorkloads();
+    registerStartups();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto fortavo = reporter.milliseconds.find("BM_FortavoLoop");
@@ -251,6 +288,11 @@ int main(int argc, char **argv)
     if (measured > 0)
         std::printf("Geometric mean of %d ratios to Lua 5.4: %.2f (target <= 1.0)\n", measured,
                     std::exp(logSum / measured));
+    const auto cliStart = reporter.milliseconds.find("BM_Startup_FortavoCli");
+    const auto luaStart = reporter.milliseconds.find("BM_Startup_Lua");
+    if (cliStart != reporter.milliseconds.end() && luaStart != reporter.milliseconds.end() && luaStart->second > 0)
+        std::printf("Start-up of fortavo-cli run: %.2f ms, lua5.4 -e '': %.2f ms, ratio %.2f (target <= 3.0)\n",
+                    cliStart->second, luaStart->second, cliStart->second / luaStart->second);
     benchmark::Shutdown();
     return 0;
 }
