@@ -38,6 +38,13 @@ echo "; mine" >> "$data/init.ini"
 grep -q "; mine" "$data/init.ini" || fail "seeding overwrote the user's init.ini"
 [ -z "$(find "$work/usr" -newer "$work/list.txt" -type f)" ] || fail "something was written under the prefix"
 
+# The installed fortavo-cli finds its graph program under libexec.
+printf 'Date,Exercise,Category,Weight (kgs),Reps\n2024-03-04,Bench Press,Chest,100,5\n2024-03-08,Bench Press,Chest,105,5\n' \
+  > "$work/in.csv"
+"$cli" import-csv "$work/in.csv" > /dev/null || fail "fortavo-cli import-csv failed"
+"$cli" exercise-graph "Bench Press" "$work/graph.png" || fail "fortavo-cli exercise-graph failed when installed"
+file "$work/graph.png" | grep -q "PNG image data, 465 x 185" || fail "the graph is not a 465 x 185 PNG"
+
 desktop-file-validate "$work/usr/share/applications/org.fortavo.Fortavo.desktop"
 appstreamcli validate --no-net --pedantic "$work/usr/share/metainfo/org.fortavo.Fortavo.metainfo.xml" > "$work/as.txt" 2>&1 \
   || { cat "$work/as.txt"; fail "the metainfo file does not validate"; }
