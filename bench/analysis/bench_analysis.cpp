@@ -2,6 +2,7 @@
 // that file once.
 #include "analysis/AnalysisCommands.h"
 #include "analysis/WeekStatistics.h"
+#include "support/BenchTrainingFile.h"
 #include "common/DayCount.h"
 #include "common/RegionalSettings.h"
 #include "store/WorkoutList.h"
@@ -55,7 +56,6 @@ public:
     }
 };
 
-// Four workouts a week, each with 3 cardio rows and 8 exercise rows.
 struct Fixture {
     QTemporaryDir dir;
     BenchSession session;
@@ -64,27 +64,7 @@ struct Fixture {
     {
         RegionalSettings::setCurrent(RegionalSettings());
         const QString path = dir.filePath(QStringLiteral("workouts.dat"));
-        QFile out(path);
-        if (!out.open(QIODevice::WriteOnly))
-            qFatal("cannot create %s", qPrintable(path));
-        const QDate start(2000, 1, 3);
-        const QStringList cardioTypes = {"Running", "Cycling", "Rowing"};
-        for (int i = 0; i < Workouts; ++i) {
-            WorkoutRecord r;
-            r.Date = DayCount::fromDate(start.addDays((i / 4) * 7 + (i % 4) * 2));
-            r.StartTime = 0.75;
-            r.Duration = 1.25f;
-            r.Bodypart = QStringLiteral("Chest");
-            r.TrainingType = quint8(i % 5);
-            r.Comment = QStringLiteral("A workout of the benchmark file");
-            for (int c = 0; c < 3; ++c)
-                r.Cardio << CardioEntry{cardioTypes.at((i + c) % 3), 0.7, 0.2f, 3000, 250};
-            for (int e = 0; e < 8; ++e)
-                r.Exercises << ExerciseEntry{QStringLiteral("Exercise %1").arg(e), QStringLiteral("Working set"),
-                                             quint8(3 + e % 3), quint8(8 + e), e == 7 ? 0.0f : 40.0f + e * 2.5f};
-            out.write(r.encode());
-        }
-        out.close();
+        writeBenchTrainingFile(path, Workouts);
         session.file.open(path);
         session.lines = WorkoutList::build(session.file, session.types);
         session.prompts_.target = dir.filePath(QStringLiteral("weeks.txt"));
