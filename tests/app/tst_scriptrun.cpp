@@ -4,11 +4,19 @@
 #include "app/ScriptRunner.h"
 #include "common/Errors.h"
 #include "common/QtUserPrompts.h"
+#include "editing/WorkoutGrid.h"
 #include "support/TestEnvironment.h"
+#include "support/WorkoutBuilder.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -343,6 +351,75 @@ private slots:
         KeyboardUser next(window);
         run("output(\"again\")\n");
         QCOMPARE(next.seen, (QList<Seen>{{"message", "again"}}));
+    }
+
+    // Ctrl+R, a script chosen in the file dialog: the training-data objects read the
+    // workout on screen, with the rows and the comment typed since it was opened.
+    void ctrlRReadsTheWorkoutOnScreen()
+    {
+        using namespace WorkoutBuilder;
+        const QList<WorkoutRecord> records{
+            workout(QDate(2024, 3, 6), "Chest", 1, {exercise("Bench press", 3, 10, 50)}),
+            workout(QDate(2024, 3, 11), "Chest", 1, {exercise("Row", 4, 8, 60)})};
+        QByteArray bytes;
+        for (const WorkoutRecord &r : records)
+            bytes += r.encode();
+        windows.reset();
+        env->writeFile("workouts.dat", bytes);
+        env->writeFile("license.txt", "MIT License\n"); // or the about window complains at start-up
+        windows = std::make_unique<ProgramWindows>(*prompts);
+        window = &windows->mainWindow();
+        prompts->setParent(window);
+        windows->startUp();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+
+        // A Wednesday, then a Monday: the separator stands between them.
+        auto *list = window->findChild<QListWidget *>(QStringLiteral("lstProsliTreninzi"));
+        QCOMPARE(list->count(), 3);
+        QVERIFY(list->item(2)->text().startsWith(QStringLiteral("11.3.2024")));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+        QTest::keyClick(list, Qt::Key_Return); // opens the selected workout
+        QCOMPARE(window->findChild<WorkoutGrid *>(QStringLiteral("stgVjezbe"))->entryCount(), 1);
+
+        // Typed, not saved: a squat of 3 x 10 at 50, dips of 3 x 12 at body weight, a comment.
+        const auto addExercise = [this](const QString &name, int sets, int reps, const QString &weight) {
+            window->findChild<QComboBox *>(QStringLiteral("cmbVjezba"))->setEditText(name);
+            window->findChild<QSpinBox *>(QStringLiteral("spnSerija"))->setValue(sets);
+            window->findChild<QSpinBox *>(QStringLiteral("spnPonavljanja"))->setValue(reps);
+            window->findChild<QLineEdit *>(QStringLiteral("mskTezina"))->setText(weight);
+            QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("bitDodaj")), Qt::LeftButton);
+        };
+        addExercise(QStringLiteral("Squat"), 3, 10, QStringLiteral("0050.00"));
+        addExercise(QStringLiteral("Dips"), 3, 12, QStringLiteral("0000.00"));
+        QTest::keyClicks(window->findChild<QPlainTextEdit *>(QStringLiteral("memKomentar")), QStringLiteral("Felt strong"));
+
+        env->writeFile("onscreen.fvs", "var w,r,n,s\n"
+                                       "w=exercises_totalweight\n"
+                                       "r=exercises_totalreps\n"
+                                       "n=exercises_count\n"
+                                       "s=workouts_selected\n"
+                                       "output(\"$w $r $n $s\")\n"
+                                       "output(workouts_info_comment)\n");
+        // The user picks the script in the file dialog by typing its name.
+        QTimer picker;
+        connect(&picker, &QTimer::timeout, this, [this] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                name->setText(env->path("onscreen.fvs"));
+                QTest::keyClick(name, Qt::Key_Return);
+            }
+        });
+        picker.start(50);
+        KeyboardUser user(window);
+        QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
+        QTRY_COMPARE(user.seen.size(), 2);
+
+        // Row 4 x 8 x 60 and squat 3 x 10 x 50 weigh 3420; the dips add 36 repetitions
+        // and no weight. The second workout counts 2 with the separator passed over.
+        QCOMPARE(user.seen, (QList<Seen>{{"message", "3420 98 3 2"}, {"message", "Felt strong"}}));
+        QCOMPARE(user.faults, QStringList());
+        QCOMPARE(env->readFile("workouts.dat"), bytes); // nothing was saved
     }
 
     void scriptErrorsStayErrors()
