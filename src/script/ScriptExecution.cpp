@@ -104,6 +104,7 @@ void ScriptInterpreter::ExecuteRange(int first, int last, bool inSubroutine)
     try {
         if (m_flatRun && first == 0 && last == m_lines.count() - 1 && !inSubroutine) {
             runFlat();
+            m_depth = depth;
         } else {
             pushRange(first, last, inSubroutine);
             runFrames(base);
