@@ -6,6 +6,7 @@
 
 #include "common/RegionalSettings.h"
 #include "script/ScriptInterpreter.h"
+#include "support/LeastTimeReporter.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -232,28 +233,6 @@ void registerStartups()
             ->Iterations(20)
             ->Repetitions(5);
 }
-
-// Keeps the least real and processor time per iteration of each benchmark over its
-// repetitions, for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> milliseconds;
-    std::map<std::string, double> cpuMilliseconds;
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        const auto keepLeast = [](std::map<std::string, double> &times, const std::string &name, double t) {
-            const auto found = times.find(name);
-            if (found == times.end() || t < found->second)
-                times[name] = t;
-        };
-        for (const Run &run : runs)
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
-                keepLeast(milliseconds, run.run_name.function_name, run.GetAdjustedRealTime());
-                keepLeast(cpuMilliseconds, run.run_name.function_name, run.GetAdjustedCPUTime());
-            }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 }
 
 int main(int argc, char **argv)
@@ -263,7 +242,7 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     registerWorkloads();
     registerStartups();
-    RatioReporter reporter;
+    LeastTimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto fortavo = reporter.milliseconds.find("BM_FortavoLoop");
     const auto python = reporter.milliseconds.find("BM_Python3Loop");

@@ -4,6 +4,7 @@
 // Both are timed as whole processes; prints the ratio.
 
 #include "support/BenchTrainingFile.h"
+#include "support/LeastTimeReporter.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -12,8 +13,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
-#include <string>
 
 namespace {
 constexpr int Workouts = 20000;
@@ -78,33 +77,15 @@ void BM_ScriptWalkingTheFile(benchmark::State &state)
     if (!output.trimmed().endsWith(QByteArray::number(8 * Workouts)))
         state.SkipWithError("the script did not count every exercise row");
     state.SetLabel(output.trimmed().toStdString()); // the three sums
-
 }
 BENCHMARK(BM_ScriptWalkingTheFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(5);
-
-// Keeps the least real time of each benchmark over its repetitions.
-class LeastReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> milliseconds;
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            if (!run.error_occurred && run.run_type == Run::RT_Iteration) {
-                const std::string name = run.run_name.function_name;
-                const auto found = milliseconds.find(name);
-                if (found == milliseconds.end() || run.GetAdjustedRealTime() < found->second)
-                    milliseconds[name] = run.GetAdjustedRealTime();
-            }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 }
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    LeastReporter reporter;
+    LeastTimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto stats = reporter.milliseconds.find("BM_PeriodAnalysis");
     const auto walk = reporter.milliseconds.find("BM_ScriptWalkingTheFile");
