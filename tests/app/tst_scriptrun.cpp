@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 
 #include <memory>
@@ -193,6 +194,50 @@ class TestScriptRun : public QObject {
         window->runCommand([this] { window->scriptRunner().runFile(env->path("run.fvs")); });
     }
 
+    // Starts the windows afresh over a training file of these bytes.
+    void restartWith(const QByteArray &trainingFile)
+    {
+        windows.reset();
+        env->writeFile("workouts.dat", trainingFile);
+        env->writeFile("license.txt", "MIT License\n"); // or the about window complains at start-up
+        windows = std::make_unique<ProgramWindows>(*prompts);
+        window = &windows->mainWindow();
+        prompts->setParent(window);
+        windows->startUp();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+
+    // Two workouts, a Wednesday and the next Monday, list as workout, separator,
+    // workout: clicks the third line and opens it with Enter.
+    void openThirdLine()
+    {
+        auto *list = window->findChild<QListWidget *>(QStringLiteral("lstProsliTreninzi"));
+        QCOMPARE(list->count(), 3);
+        QVERIFY(list->item(2)->text().startsWith(QStringLiteral("11.3.2024")));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+        QTest::keyClick(list, Qt::Key_Return);
+    }
+
+    // Ctrl+R pressed on the given control; the user picks the script in the file dialog
+    // by typing its name. Returns once the dialog has been answered.
+    void pressCtrlRAndPick(const QString &script, QWidget *focused)
+    {
+        bool picked = false;
+        QTimer picker;
+        connect(&picker, &QTimer::timeout, this, [&] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                name->setText(script);
+                QTest::keyClick(name, Qt::Key_Return);
+                picked = true;
+            }
+        });
+        picker.start(50);
+        QTest::keyClick(focused, Qt::Key_R, Qt::ControlModifier);
+        QVERIFY(picked);
+    }
+
 private slots:
     void init()
     {
@@ -361,25 +406,9 @@ private slots:
         const QList<WorkoutRecord> records{
             workout(QDate(2024, 3, 6), "Chest", 1, {exercise("Bench press", 3, 10, 50)}),
             workout(QDate(2024, 3, 11), "Chest", 1, {exercise("Row", 4, 8, 60)})};
-        QByteArray bytes;
-        for (const WorkoutRecord &r : records)
-            bytes += r.encode();
-        windows.reset();
-        env->writeFile("workouts.dat", bytes);
-        env->writeFile("license.txt", "MIT License\n"); // or the about window complains at start-up
-        windows = std::make_unique<ProgramWindows>(*prompts);
-        window = &windows->mainWindow();
-        prompts->setParent(window);
-        windows->startUp();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-
-        // A Wednesday, then a Monday: the separator stands between them.
-        auto *list = window->findChild<QListWidget *>(QStringLiteral("lstProsliTreninzi"));
-        QCOMPARE(list->count(), 3);
-        QVERIFY(list->item(2)->text().startsWith(QStringLiteral("11.3.2024")));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
-        QTest::keyClick(list, Qt::Key_Return); // opens the selected workout
+        const QByteArray bytes = fileBytes(records);
+        restartWith(bytes);
+        openThirdLine();
         QCOMPARE(window->findChild<WorkoutGrid *>(QStringLiteral("stgVjezbe"))->entryCount(), 1);
 
         // Typed, not saved: a squat of 3 x 10 at 50, dips of 3 x 12 at body weight, a comment.
@@ -401,23 +430,75 @@ private slots:
                                        "s=workouts_selected\n"
                                        "output(\"$w $r $n $s\")\n"
                                        "output(workouts_info_comment)\n");
-        // The user picks the script in the file dialog by typing its name.
-        QTimer picker;
-        connect(&picker, &QTimer::timeout, this, [this] {
-            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-                auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                name->setText(env->path("onscreen.fvs"));
-                QTest::keyClick(name, Qt::Key_Return);
-            }
-        });
-        picker.start(50);
         KeyboardUser user(window);
-        QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
+        pressCtrlRAndPick(env->path("onscreen.fvs"), window);
         QTRY_COMPARE(user.seen.size(), 2);
 
         // Row 4 x 8 x 60 and squat 3 x 10 x 50 weigh 3420; the dips add 36 repetitions
         // and no weight. The second workout counts 2 with the separator passed over.
         QCOMPARE(user.seen, (QList<Seen>{{"message", "3420 98 3 2"}, {"message", "Felt strong"}}));
+        QCOMPARE(user.faults, QStringList());
+        QCOMPARE(env->readFile("workouts.dat"), bytes); // nothing was saved
+    }
+
+    // Cells changed in place in both grids reach the script: the exercise's weight and
+    // name confirmed with Enter, a cardio distance still being typed when Ctrl+R comes.
+    void cellsTypedIntoTheGridsReachTheScript()
+    {
+        using namespace WorkoutBuilder;
+        WorkoutRecord shown = workout(QDate(2024, 3, 11), "Chest", 1,
+                                      {exercise("Row", 4, 8, 60), exercise("Pull-up", 3, 10, 0)},
+                                      {cardio("Running", 0.5f, 300, 5000), cardio("Running", 0.25f, 200, 12000)});
+        shown.Comment = QStringLiteral("Light day\r\nknee ok");
+        const QByteArray bytes = fileBytes({workout(QDate(2024, 3, 6), "Chest", 1, {exercise("Bench press", 3, 10, 50)}),
+                                            shown});
+        restartWith(bytes);
+        openThirdLine();
+        auto *exercisesGrid = window->findChild<WorkoutGrid *>(QStringLiteral("stgVjezbe"));
+        auto *cardioGrid = window->findChild<WorkoutGrid *>(QStringLiteral("stgKardio"));
+        QCOMPARE(cardioGrid->cell(2, 4), QStringLiteral("12000"));
+
+        // Grid row r is table row r - 1. The user clicks the cell and types over it: the
+        // first key opens the cell's editor, the rest go where the focus then is.
+        const auto typeIntoCell = [](WorkoutGrid *grid, int row, int column, const QString &text, bool confirm) {
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                              grid->visualItemRect(grid->item(row - 1, column)).center());
+            for (const QChar c : text)
+                QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            QWidget *editor = QApplication::focusWidget();
+            QVERIFY(editor && grid->isAncestorOf(editor) && editor != grid);
+            if (confirm)
+                QTest::keyClick(editor, Qt::Key_Return);
+        };
+        typeIntoCell(exercisesGrid, 1, 5, QStringLiteral("65"), true);
+        typeIntoCell(exercisesGrid, 2, 1, QStringLiteral("Chin-up"), true);
+        auto *comment = window->findChild<QPlainTextEdit *>(QStringLiteral("memKomentar"));
+        comment->setFocus();
+        comment->moveCursor(QTextCursor::End);
+        QTest::keyClicks(comment, QStringLiteral(", felt strong"));
+        typeIntoCell(cardioGrid, 2, 4, QStringLiteral("15000"), false);
+
+        env->writeFile("cells.fvs", "var w,r,n,d,k,c,s,x\n"
+                                    "w=exercises_totalweight\n"
+                                    "r=exercises_totalreps\n"
+                                    "n=exercises_count\n"
+                                    "d=cardio_totaldistance\n"
+                                    "k=cardio_totalcalories\n"
+                                    "c=cardio_count\n"
+                                    "s=workouts_selected\n"
+                                    "x=exercises_1_weight\n"
+                                    "output(\"$w $r $n $d $k $c $s $x\")\n"
+                                    "output(exercises_2_name)\n"
+                                    "output(workouts_info_comment)\n");
+        KeyboardUser user(window);
+        pressCtrlRAndPick(env->path("cells.fvs"), QApplication::focusWidget());
+        QTRY_COMPARE(user.seen.size(), 3);
+
+        // Row 4 x 8 x 65 weighs 2080, the chin-ups at body weight nothing; repetitions
+        // 32 + 30; distances 5000 + 15000; calories 300 + 200; the Monday is workout 2.
+        QCOMPARE(user.seen, (QList<Seen>{{"message", "2080 62 2 20000 500 2 2 65"},
+                                         {"message", "Chin-up"},
+                                         {"message", "Light day\r\nknee ok, felt strong"}}));
         QCOMPARE(user.faults, QStringList());
         QCOMPARE(env->readFile("workouts.dat"), bytes); // nothing was saved
     }
