@@ -3,8 +3,7 @@
 include(GNUInstallDirs)
 
 install(TARGETS fortavo fortavo-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# Draws the 1RM graph for fortavo-cli, which knows this folder's place relative to its
-# own (FORTAVO_GRAPH_DIR in src/cli/CMakeLists.txt).
+# Draws the 1RM graph for fortavo-cli, which looks for it in ../libexec/fortavo.
 install(TARGETS fortavo-graph RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/fortavo)
 # The shipped defaults, copied into each user's data folder on first start.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/ DESTINATION ${CMAKE_INSTALL_DATADIR}/fortavo)

@@ -22,49 +22,33 @@ ExerciseAnalysis analyse(CliContext &context, const QString &name)
     }
 }
 
-// The program that draws the graph: beside fortavo-cli in a build, in its libexec
-// folder once installed (FORTAVO_GRAPH_DIR, relative to the folder of fortavo-cli).
+
+// The program that draws the graph: beside fortavo-cli in a build, under
+// libexec/fortavo once installed.
 QString graphProgram()
 {
     const QDir here(QCoreApplication::applicationDirPath());
-    for (const QString &folder : {QStringLiteral("."), QStringLiteral(FORTAVO_GRAPH_DIR)}) {
-        const QString program = QDir::cleanPath(here.filePath(folder + QStringLiteral("/fortavo-graph")));
-        if (QFileInfo(program).isExecutable())
-            return program;
-    }
-    throw FortavoError(QStringLiteral("The graph cannot be drawn: the program fortavo-graph is neither beside %1 nor in %2.")
-                           .arg(QCoreApplication::applicationFilePath(),
-                                QDir::cleanPath(here.filePath(QStringLiteral(FORTAVO_GRAPH_DIR)))));
+    for (const QString &candidate : {QStringLiteral("fortavo-graph"), QStringLiteral("../libexec/fortavo/fortavo-graph")})
+        if (QFileInfo(here.filePath(candidate)).isExecutable())
+            return here.filePath(candidate);
+    throw FortavoError(QStringLiteral("The graph cannot be drawn: the program fortavo-graph was not found beside %1.")
+                           .arg(QCoreApplication::applicationFilePath()));
 }
 
-// What fortavo-graph reads: the texts percent-encoded, one a line, then the points'
-// bits, so that neither a line break in a file name nor rounding can change them.
-QByteArray graphInput(const ExerciseAnalysis &analysis, const QString &path)
-{
-    QByteArray input;
-    for (const QString &text : {analysis.firstDate, analysis.lastDate, path})
-        input += text.toUtf8().toPercentEncoding() + '\n';
-    for (float point : analysis.oneRmPoints)
-        input += QByteArray::number(std::bit_cast<quint32>(point)) + '\n';
-    return input;
-}
-
-// Draws the graph into a PNG file through fortavo-graph. Its failure, which it names
-// on its standard output, becomes ours; what Qt says on its standard error reaches
-// the user's as it would from fortavo-cli itself.
+// Draws the graph into a PNG file through fortavo-graph; its failure becomes ours.
 void drawGraph(const ExerciseAnalysis &analysis, const QString &path)
 {
+    QByteArray input = analysis.firstDate.toUtf8() + '\n' + analysis.lastDate.toUtf8() + '\n' + path.toUtf8() + '\n';
+    for (float point : analysis.oneRmPoints)
+        input += QByteArray::number(std::bit_cast<quint32>(point)) + '\n';
     QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(graphProgram(), {});
     if (!process.waitForStarted())
         throw FortavoError(QStringLiteral("The graph cannot be drawn: %1").arg(process.errorString()));
-    process.write(graphInput(analysis, path));
+    process.write(input);
     process.closeWriteChannel();
     process.waitForFinished(-1);
-    QString message = QString::fromUtf8(process.readAllStandardOutput());
-    if (message.endsWith(QLatin1Char('\n')))
-        message.chop(1);
+    const QString message = QString::fromUtf8(process.readAllStandardError()).trimmed();
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         throw FortavoError(message.isEmpty() ? QStringLiteral("The graph could not be drawn.") : message);
 }
