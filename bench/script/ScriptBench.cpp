@@ -22,7 +22,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <string>
 
 namespace {
@@ -244,34 +243,30 @@ int main(int argc, char **argv)
     registerStartups();
     LeastTimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto fortavo = reporter.milliseconds.find("BM_FortavoLoop");
-    const auto python = reporter.milliseconds.find("BM_Python3Loop");
-    if (fortavo != reporter.milliseconds.end() && python != reporter.milliseconds.end() && python->second > 0)
-        std::printf("Loop of 10^6 passes: Fortavo %.1f ms, python3 %.1f ms, ratio %.2f (target <= 1.0)\n",
-                    fortavo->second, python->second, fortavo->second / python->second);
+    double fortavo = 0;
+    double other = 0;
+    if (reporter.pair("BM_FortavoLoop", "BM_Python3Loop", fortavo, other))
+        std::printf("Loop of 10^6 passes: Fortavo %.1f ms, python3 %.1f ms, ratio %.2f (target <= 1.0)\n", fortavo,
+                    other, fortavo / other);
     double logSum = 0;
     int measured = 0;
     for (const char *name : workloads) {
         // Processor time on both sides (Lua reports os.clock), so that a busy machine
         // weighs on neither.
-        const auto f = reporter.cpuMilliseconds.find(std::string("BM_Fortavo_") + name);
-        const auto l = reporter.milliseconds.find(std::string("BM_Lua_") + name);
-        if (f == reporter.cpuMilliseconds.end() || l == reporter.milliseconds.end() || l->second <= 0)
+        if (!reporter.pair(std::string("BM_Fortavo_") + name, std::string("BM_Lua_") + name, fortavo, other, true))
             continue;
-        const double ratio = f->second / l->second;
-        std::printf("%-8s Fortavo %8.1f ms, Lua 5.4 %8.1f ms, ratio %.2f (target <= 2.0)\n", name, f->second,
-                    l->second, ratio);
+        const double ratio = fortavo / other;
+        std::printf("%-8s Fortavo %8.1f ms, Lua 5.4 %8.1f ms, ratio %.2f (target <= 2.0)\n", name, fortavo, other,
+                    ratio);
         logSum += std::log(ratio);
         ++measured;
     }
     if (measured > 0)
         std::printf("Geometric mean of %d ratios to Lua 5.4: %.2f (target <= 1.0)\n", measured,
                     std::exp(logSum / measured));
-    const auto cliStart = reporter.milliseconds.find("BM_Startup_FortavoCli");
-    const auto luaStart = reporter.milliseconds.find("BM_Startup_Lua");
-    if (cliStart != reporter.milliseconds.end() && luaStart != reporter.milliseconds.end() && luaStart->second > 0)
+    if (reporter.pair("BM_Startup_FortavoCli", "BM_Startup_Lua", fortavo, other))
         std::printf("Start-up of fortavo-cli run: %.2f ms, lua5.4 -e '': %.2f ms, ratio %.2f (target <= 3.0)\n",
-                    cliStart->second, luaStart->second, cliStart->second / luaStart->second);
+                    fortavo, other, fortavo / other);
     benchmark::Shutdown();
     return 0;
 }

@@ -23,6 +23,20 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 
+    // The least real times of two benchmarks, when both ran and the second took any
+    // time; the first may be taken as processor time instead.
+    bool pair(const std::string &a, const std::string &b, double &aTime, double &bTime, bool aOnProcessor = false) const
+    {
+        const auto &aTimes = aOnProcessor ? cpuMilliseconds : milliseconds;
+        const auto fa = aTimes.find(a);
+        const auto fb = milliseconds.find(b);
+        if (fa == aTimes.end() || fb == milliseconds.end() || fb->second <= 0)
+            return false;
+        aTime = fa->second;
+        bTime = fb->second;
+        return true;
+    }
+
 private:
     static void keepLeast(std::map<std::string, double> &times, const std::string &name, double t)
     {

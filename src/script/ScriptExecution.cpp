@@ -158,18 +158,6 @@ void ScriptInterpreter::runFrames(size_t base)
                 m_numbers[size_t(s.slot)].value = value;
             break;
         }
-        case Instruction::If: {
-            if (code->endLine < 0)
-                break; // no endif: the lines run as ordinary lines
-            const bool holds = conditionHolds(*code->condition);
-            frame.position = code->endLine + 1;
-            const bool hasElse = code->elseLine >= 0;
-            if (holds)
-                pushFrame(a + 1, (hasElse ? code->elseLine : code->endLine) - 1, frame.inSubroutine);
-            else if (hasElse)
-                pushFrame(code->elseLine + 1, code->endLine - 1, frame.inSubroutine);
-            break;
-        }
         case Instruction::Simple:
             execute(*code->statement);
             break;
