@@ -72,8 +72,13 @@ void RecordWrite::writeAt(QFileDevice &file, qint64 offset, const QByteArray &by
         restore(fd, offset, old, oldSize, written);
         fail(QStringLiteral("Cannot write"), name, WholeFile::systemReason(error));
     }
-    if (::fdatasync(fd) != 0)
-        fail(QStringLiteral("Cannot write"), name, WholeFile::systemReason(errno));
+    if (::fdatasync(fd) != 0) {
+        // The new bytes may or may not be on the disk: the record is put back as it was,
+        // so that what the program reads afterwards is the old record, not a half-saved one.
+        const int error = errno;
+        restore(fd, offset, old, oldSize, written);
+        fail(QStringLiteral("Cannot write"), name, WholeFile::systemReason(error));
+    }
 }
 
 void RecordWrite::truncate(QFileDevice &file, qint64 size, const QString &name)

@@ -9,9 +9,9 @@ class QFileDevice;
 // so that its reads see these writes at once.
 namespace RecordWrite {
 // One positioned write of the whole record at offset, checked and flushed to the disk
-// (fdatasync). When not every byte could be written, the bytes it replaced are put
-// back and a grown file is cut to its old length, so the file holds what it held
-// before. Raises IoError "Cannot write "<name>": <reason>" with the system's reason.
+// (fdatasync). When not every byte could be written, or the flush fails, the bytes it
+// replaced are put back and a grown file is cut to its old length, so the file holds
+// what it held before. Raises IoError "Cannot write "<name>": <reason>" with the system's reason.
 void writeAt(QFileDevice &file, qint64 offset, const QByteArray &bytes, const QString &name);
 
 // Cuts the file to size bytes and flushes it to the disk; raises IoError
