@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <grp.h>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -16,7 +17,8 @@
 // Runs work in a forked child and returns its result text, or "IoError: <message>"
 // when it raised one. The child can be limited to files of fileSizeLimit bytes, with
 // SIGXFSZ ignored so that a write past the limit fails with "File too large" as on a
-// full disk; asNobody drops root's rights first, so that file permissions count.
+// full disk; asNobody drops root's rights first (its groups too), so that file
+// permissions count as for an ordinary user.
 struct ChildOptions {
     rlim_t fileSizeLimit = RLIM_INFINITY;
     bool asNobody = false;
@@ -33,7 +35,8 @@ inline QString inChildProcess(const std::function<QString()> &work, ChildOptions
         QByteArray result;
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{options.fileSizeLimit, options.fileSizeLimit};
-        if (options.asNobody && ::geteuid() == 0 && ::setuid(65534) != 0)
+        if (options.asNobody && ::geteuid() == 0
+            && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
             result = "setuid failed";
         else if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
             result = "setrlimit failed";

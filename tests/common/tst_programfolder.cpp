@@ -1,11 +1,14 @@
 #include "common/ProgramFolder.h"
 
+#include "common/InChildProcess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 void writeFile(const QString &path, const QByteArray &content)
@@ -70,6 +73,30 @@ private slots:
         if (QFileInfo(bin + QStringLiteral("/init.ini")).isWritable())
             QSKIP("running as a user who can write any file");
         QCOMPARE(ProgramFolder::defaultFolder(bin), home + QStringLiteral("/fortavo"));
+    }
+
+    // The same as an ordinary user, whom the file's mode binds: the build folder's
+    // configuration is used only when it can be written.
+    void configBesideTheProgramAsAnOrdinaryUser_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("dataFolder");
+        QTest::newRow("read-only") << 0444 << true;
+        QTest::newRow("writable") << 0644 << false;
+    }
+    void configBesideTheProgramAsAnOrdinaryUser()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, dataFolder);
+        const QByteArray config = QFile::encodeName(bin + QStringLiteral("/init.ini"));
+        writeFile(bin + QStringLiteral("/init.ini"), "[Program]\n");
+        QCOMPARE(::chown(config.constData(), 65534, 65534) == 0, ::geteuid() == 0); // nobody's own file
+        QCOMPARE(::chmod(config.constData(), mode_t(mode)), 0);
+        QCOMPARE(::chmod(QFile::encodeName(root->path()).constData(), 0777), 0); // room for the data folder
+
+        const QString chosen = inChildProcess([&] { return ProgramFolder::defaultFolder(bin); }, {.asNobody = true});
+        QCOMPARE(chosen, dataFolder ? home + QStringLiteral("/fortavo") : bin);
+        QCOMPARE(QFileInfo::exists(home + QStringLiteral("/fortavo/init.ini")), dataFolder); // seeded only when used
     }
 
     void seedingNeverOverwrites()
