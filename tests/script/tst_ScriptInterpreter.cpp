@@ -41,6 +41,8 @@ private slots:
     void valuesPersistBetweenRuns();
     void stopFromHost();
     void endlessRecursionEndsWithError();
+    void nestingLimitAlikeInBothExecutors_data();
+    void nestingLimitAlikeInBothExecutors();
     void regionalDecimalSeparator();
     void hostObjects();
 };
@@ -466,6 +468,53 @@ void TestScriptInterpreter::endlessRecursionEndsWithError()
     // The interpreter is usable again afterwards.
     QCOMPARE(run(interpreter, "output(\"again\")"), QString());
     QCOMPARE(host.outputs, (QStringList{"again"}));
+}
+
+// Recursion through ifs, where every branch taken, an else branch too, is one more
+// level of nesting. A program whose blocks all nest runs as one list of jumps; the
+// same program with a pair of crossing blocks (never entered, at its end) runs on
+// ranges. Both end alike: within the limit with the same outputs, beyond it with the
+// same error at the same line.
+void TestScriptInterpreter::nestingLimitAlikeInBothExecutors_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("outputs");
+    QTest::addColumn<QString>("error"); // the start of the error; empty: none
+    const QString limit = QStringLiteral("Calls and blocks are nested more than 1000 levels deep (line ");
+    const auto recursion = [](int levels, const QString &ending) {
+        return QStringLiteral("var n\nn=0\ncall r\noutput(n)\nsub r\nn=n+1\nif n<%1\ncall r\nelse\n%2endif\nendsub\n")
+            .arg(levels)
+            .arg(ending);
+    };
+    // Each level is a call and a branch: 500 calls and the else at the bottom make 1001.
+    QTest::newRow("500 levels, empty else") << recursion(500, QString()) << QStringList() << limit;
+    QTest::newRow("500 levels, else with a line") << recursion(500, "n=n+0\n") << QStringList() << limit;
+    QTest::newRow("499 levels, empty else") << recursion(499, QString()) << QStringList{"499"} << QString();
+    QTest::newRow("through the else branch")
+        << QStringLiteral("var n\nn=0\ncall r\noutput(n)\nsub r\nn=n+1\nif n>=500\nelse\ncall r\nendif\nendsub\n")
+        << QStringList() << limit;
+    QTest::newRow("through the else branch, 499")
+        << QStringLiteral("var n\nn=0\ncall r\noutput(n)\nsub r\nn=n+1\nif n>=499\nelse\ncall r\nendif\nendsub\n")
+        << QStringList{"499"} << QString();
+}
+
+void TestScriptInterpreter::nestingLimitAlikeInBothExecutors()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, outputs);
+    QFETCH(QString, error);
+    RecordingHost flatHost, rangeHost;
+    ScriptInterpreter flat(flatHost), ranges(rangeHost);
+    const QString flatError = run(flat, script, QStringLiteral("flat.fvs"));
+    const QString rangeError = run(ranges, script + QStringLiteral("if 1>2\nwhile 1>2\nendif\nendwhile\n"),
+                                   QStringLiteral("ranges.fvs"));
+    QCOMPARE(flatError, rangeError);
+    QCOMPARE(flatHost.outputs, rangeHost.outputs);
+    QCOMPARE(flatHost.outputs, outputs);
+    if (error.isEmpty())
+        QCOMPARE(flatError, QString());
+    else
+        QVERIFY2(flatError.startsWith(error), qPrintable(flatError));
 }
 
 void TestScriptInterpreter::regionalDecimalSeparator()

@@ -72,6 +72,8 @@ private slots:
     void loadMakesTheRecordCurrent();
     void readsTypedCellsUnsaved();
     void shorterWorkoutLeavesNoStaleRows();
+    void loadOutsideTheFileNamesItsRange_data();
+    void loadOutsideTheFileNamesItsRange();
 };
 
 void TestTrainingObjects::init()
@@ -300,3 +302,19 @@ void TestTrainingObjects::shorterWorkoutLeavesNoStaleRows()
 
 QTEST_GUILESS_MAIN(TestTrainingObjects)
 #include "tst_trainingobjects.moc"
+
+void TestTrainingObjects::loadOutsideTheFileNamesItsRange_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::newRow("one past the last") << "workouts_load(4)\n";
+    QTest::newRow("0") << "workouts_load(0)\n";
+    QTest::newRow("negative") << "workouts_load(-2)\n";
+    QTest::newRow("3.5 rounds to 4") << "workouts_load(3.5)\n";
+}
+
+void TestTrainingObjects::loadOutsideTheFileNamesItsRange()
+{
+    QFETCH(QString, script);
+    const QString error = run(script);
+    QVERIFY2(error.contains(QStringLiteral("workouts.dat holds workouts 1 to 3 only")), qPrintable(error));
+}
