@@ -47,8 +47,7 @@ void ProgramWindows::importCsv()
     m_exercises->closeExerciseFile();
     ExerciseFile exercises;
     try {
-        exercises.open(m_exercises->exerciseFileName());
-        CsvImport::apply(plan, training, &exercises);
+        CsvImport::apply(plan, training, exercises, m_exercises->exerciseFileName());
     } catch (...) {
         m_exercises->startUp(m_main->bodyparts(), m_exercises->exerciseFileName());
         m_main->FillWorkoutList();

@@ -58,9 +58,7 @@ int importCsvCommand(CliContext &context, const QStringList &args)
     if (dryRun)
         return 0;
     training.open(trainingName, TrainingFile::Access::ReadWrite);
-    if (!exercises.isOpen() && !plan.newExercises.isEmpty())
-        exercises.open(exerciseName);
-    CsvImport::apply(plan, training, &exercises);
+    CsvImport::apply(plan, training, exercises, exerciseName);
     context.out << QStringLiteral("Imported %1 workouts into \"%2\".").arg(plan.toAdd.size()).arg(trainingName) << '\n';
     return 0;
 }

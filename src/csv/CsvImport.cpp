@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 using namespace CsvColumns;
@@ -23,17 +24,19 @@ namespace {
 constexpr double LbsPerKg = 2.2046226218487757;
 
 // Rows of one workout share the date and start time, or without a time the workout's
-// name on that date.
+// name on that date. In Fortavo's own export every row also repeats the workout's
+// duration, body part, type and comment, which tell apart workouts of the same time.
 struct GroupKey {
     qint64 day = 0;
     int msecs = -1;
     QString name;
+    QString workout;
     bool operator==(const GroupKey &) const = default;
 };
 
 size_t qHash(const GroupKey &key, size_t seed = 0)
 {
-    return qHashMulti(seed, key.day, key.msecs, key.name);
+    return qHashMulti(seed, key.day, key.msecs, key.name, key.workout);
 }
 
 // One row of the file, read.
@@ -81,7 +84,11 @@ public:
             readSet(field, r);
         }
         r.groupKey = {r.when.date.toJulianDay(), r.when.time.isValid() ? r.when.time.msecsSinceStartOfDay() : -1,
-                      r.when.time.isValid() ? QString() : r.workoutName};
+                      r.when.time.isValid() ? QString() : r.workoutName, QString()};
+        if (h.fortavoLayout)
+            r.groupKey.workout = QStringList{r.workoutMinutes ? QString::number(*r.workoutMinutes) : QString(), r.bodypart,
+                                             r.trainingType, r.comment}
+                                     .join(QChar(0x1f));
         return r;
     }
 
@@ -131,6 +138,8 @@ private:
         if (r.cardio) {
             r.distanceMetres = distance.value_or(0) * metresPer(field(DistanceUnit));
             r.seconds = time;
+            if (h.has(Seconds))
+                checkedMinutes(time / 60, field(Seconds));
             r.calories = number(field(Calories), "calories").value_or(0);
             r.cardioStart = timeOfDay(field(CardioStart));
             r.cardioMinutes = durationMinutes(field(CardioDuration));
@@ -142,15 +151,18 @@ private:
         }
         if (!reps && !weight)
             throw RowError{QStringLiteral("neither reps nor weight")};
+        if (reps.value_or(0) >= 255.5)
+            throw RowError{QStringLiteral("%1 reps are above 255").arg(field(Reps).trimmed())};
         r.reps = int(std::lround(reps.value_or(0)));
-        if (r.reps > 255)
-            throw RowError{QStringLiteral("%1 reps are above 255").arg(r.reps)};
         if (h.fortavoLayout) {
-            r.sets = int(std::lround(number(field(Sets), "sets").value_or(0)));
-            if (r.sets > 255)
-                throw RowError{QStringLiteral("%1 sets are above 255").arg(r.sets)};
+            const double sets = number(field(Sets), "sets").value_or(0);
+            if (sets >= 255.5)
+                throw RowError{QStringLiteral("%1 sets are above 255").arg(field(Sets).trimmed())};
+            r.sets = int(std::lround(sets));
         }
         r.weight = float(round2(weight.value_or(0) * weightFactor(field(CsvColumns::WeightUnit))));
+        if (!std::isfinite(r.weight))
+            throw RowError{QStringLiteral("weight \"%1\" is too large").arg(field(Weight).trimmed())};
         if (r.execution.isEmpty())
             r.execution = executionOf(field(SetType));
     }
@@ -254,7 +266,12 @@ private:
             countFit(text, *it, capacity);
             return *it;
         }
-        const QString stored = fitted.insert(text, CodePage::fit(text, capacity)).value();
+        QString cut = CodePage::fit(text, capacity);
+        // A cut may end on a space, which the text's own end never does once trimmed.
+        if (cut.size() < text.size())
+            while (cut.endsWith(u' '))
+                cut.chop(1);
+        const QString stored = fitted.insert(text, cut).value();
         countFit(text, stored, capacity);
         return stored;
     }
@@ -329,31 +346,47 @@ void appendRaw(QByteArray &key, T value)
     key.append(reinterpret_cast<const char *>(&value), sizeof value);
 }
 
+// Texts as the import stores them: without the spaces around them.
 void appendText(QByteArray &key, const QString &text)
 {
-    appendRaw(key, qint32(text.size()));
-    key.append(reinterpret_cast<const char *>(text.constData()), text.size() * qsizetype(sizeof(QChar)));
+    const QString t = text.trimmed();
+    appendRaw(key, qint32(t.size()));
+    key.append(reinterpret_cast<const char *>(t.constData()), t.size() * qsizetype(sizeof(QChar)));
+}
+
+// Durations as whole minutes, which is what a CSV line holds of them.
+qint32 durationKey(float duration)
+{
+    if (!std::isfinite(duration) || std::fabs(duration) > 1e6f)
+        return std::numeric_limits<qint32>::min();
+    const double hours = std::floor(double(duration) + 1e-4);
+    return qint32(hours * 60 + std::lround((double(duration) - hours) * 100));
 }
 }
 
 QByteArray workoutKey(const WorkoutRecord &record)
 {
-    // Whole days, seconds of the day, then every row field by field.
+    // Whole days, seconds of the day, the workout's own fields, then every row field by
+    // field.
     QByteArray key;
     key.reserve(64 + record.Exercises.size() * 48);
     appendRaw(key, qint64(DayCount::toDate(record.Date).toJulianDay()));
     appendRaw(key, qint32(DayCount::toTime(record.StartTime).msecsSinceStartOfDay() / 1000));
+    appendRaw(key, durationKey(record.Duration));
+    appendText(key, record.Bodypart);
+    appendRaw(key, record.TrainingType);
+    appendText(key, record.Comment);
     for (const ExerciseEntry &e : record.Exercises) {
         appendText(key, e.Name);
         appendText(key, e.ExecutionType);
         appendRaw(key, e.Sets);
         appendRaw(key, e.Reps);
-        appendRaw(key, e.Weight);
+        appendRaw(key, e.Weight + 0.0f); // -0 and 0 are the same bodyweight
     }
     key.append('|');
     for (const CardioEntry &c : record.Cardio) {
         appendText(key, c.CardioType);
-        appendRaw(key, c.Duration);
+        appendRaw(key, durationKey(c.Duration));
         appendRaw(key, c.Distance);
     }
     return key;
@@ -400,11 +433,13 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
     Builder builder(options, result, header.fortavoLayout);
     QSet<QString> known(knownExercises.cbegin(), knownExercises.cend());
     QSet<QByteArray> seen = present;
+    QList<WorkoutRecord> alreadyPresent;
     for (const Group &g : groups) {
         ++result.workoutsFound;
         const QList<WorkoutRecord> records = builder.build(g);
         const QByteArray key = workoutKey(records.first());
         if (seen.contains(key)) {
+            alreadyPresent += records;
             ++result.skippedAsPresent;
             continue;
         }
@@ -418,18 +453,24 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
     std::stable_sort(result.toAdd.begin(), result.toAdd.end(), [](const WorkoutRecord &a, const WorkoutRecord &b) {
         return std::floor(a.Date) != std::floor(b.Date) ? a.Date < b.Date : a.StartTime < b.StartTime;
     });
-    for (const WorkoutRecord &r : result.toAdd)
-        for (const ExerciseEntry &e : r.Exercises)
-            if (!known.contains(e.Name)) {
-                known.insert(e.Name);
-                result.newExercises.append(e.Name);
-            }
+    // The exercises of every workout read, new ones first, then those already present:
+    // an import stopped after its workouts but before the exercise list still adds them.
+    for (const QList<WorkoutRecord> *records : {&result.toAdd, &alreadyPresent})
+        for (const WorkoutRecord &r : *records)
+            for (const ExerciseEntry &e : r.Exercises)
+                if (!known.contains(e.Name)) {
+                    known.insert(e.Name);
+                    result.newExercises.append(e.Name);
+                }
+    result.readAsWindows1252 = table.readAsWindows1252;
     return result;
 }
 
 QStringList Plan::reportLines() const
 {
     QStringList lines;
+    if (readAsWindows1252)
+        lines << QStringLiteral("The file is not UTF-8 text: read as Windows-1252.");
     lines << QStringLiteral("Workouts to add: %1").arg(toAdd.size());
     lines << QStringLiteral("Workouts skipped as already present: %1").arg(skippedAsPresent);
     if (workoutsSplit > 0)
@@ -445,7 +486,8 @@ QStringList Plan::reportLines() const
     return lines;
 }
 
-void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises)
+namespace {
+void applyPlan(const Plan &plan, TrainingFile &training, ExerciseFile *exercises, const QString &exerciseFileName)
 {
     if (!plan.toAdd.isEmpty()) {
         const QString path = training.fileName();
@@ -459,10 +501,24 @@ void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises)
         training.open(path, training.isReadOnly() ? TrainingFile::Access::ReadOnly : TrainingFile::Access::ReadWrite);
     }
     if (exercises && !plan.newExercises.isEmpty()) {
+        if (!exercises->isOpen() && !exerciseFileName.isEmpty())
+            exercises->open(exerciseFileName);
         QList<CatalogExercise> list = exercises->readAll();
         for (const QString &name : plan.newExercises)
             list.append({name, QString(), QString()});
         exercises->save(list);
     }
 }
+}
+
+void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises)
+{
+    applyPlan(plan, training, exercises, QString());
+}
+
+void apply(const Plan &plan, TrainingFile &training, ExerciseFile &exercises, const QString &exerciseFileName)
+{
+    applyPlan(plan, training, &exercises, exerciseFileName);
+}
+
 }

@@ -30,10 +30,11 @@ struct Plan {
     int workoutsFound = 0;
     int skippedAsPresent = 0;
     int workoutsSplit = 0;      // workouts of more than 20 rows of a kind
-    QStringList newExercises;
+    QStringList newExercises;   // names of the workouts read that the list lacks
     QList<RowProblem> problems;
     int textsCut = 0;           // texts longer than their field
     int textsWithReplacedCharacters = 0; // characters the code page lacks became "?"
+    bool readAsWindows1252 = false;      // the file was not UTF-8
 
     // What the preview and a dry run show, one finding a line.
     QStringList reportLines() const;
@@ -52,4 +53,8 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
 // replaces the file only once every byte is on the disk) and adds the new exercise
 // names to the exercise list.
 void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises);
+// The same; an exercise list that is not open yet is opened at exerciseFileName only
+// once the workouts are written and when there are names to add, so a failed import
+// creates no list.
+void apply(const Plan &plan, TrainingFile &training, ExerciseFile &exercises, const QString &exerciseFileName);
 }

@@ -14,8 +14,8 @@ std::optional<double> number(const QString &text, const char *what)
     if (t.isEmpty())
         return std::nullopt;
     // A decimal comma reads as a point; anything but ASCII is no number.
-    char buffer[64];
-    bool ascii = t.size() < qsizetype(sizeof buffer);
+    QByteArray buffer(t.size(), Qt::Uninitialized);
+    bool ascii = true;
     const bool hasPoint = t.contains(u'.');
     for (qsizetype i = 0; ascii && i < t.size(); ++i) {
         const char16_t c = t.at(i).unicode();
@@ -23,23 +23,27 @@ std::optional<double> number(const QString &text, const char *what)
         buffer[i] = c == u',' && !hasPoint ? '.' : char(c);
     }
     double value = 0;
-    const char *end = buffer + t.size();
-    const auto [stop, error] = ascii ? std::from_chars(buffer, end, value) : std::from_chars_result{buffer, std::errc::invalid_argument};
-    if (error != std::errc() || stop != end || !std::isfinite(value) || value < 0)
+    const char *begin = buffer.constData();
+    const char *end = begin + buffer.size();
+    const auto [stop, error] = ascii ? std::from_chars(begin, end, value) : std::from_chars_result{begin, std::errc::invalid_argument};
+    if (error != std::errc() || stop != end || !std::isfinite(value))
         throw RowError{QStringLiteral("%1 \"%2\" is not a number").arg(QLatin1String(what), text)};
-    return value;
+    if (value < 0)
+        throw RowError{QStringLiteral("%1 \"%2\" is negative").arg(QLatin1String(what), text)};
+    return value + 0.0; // "-0" is stored as 0
 }
 
 namespace {
 // "yyyy-MM-dd HH:mm:ss", the most common form, read without a format parser.
 std::optional<When> isoDateTime(const QString &t)
 {
+    bool allDigits = true;
     const auto digits = [&](qsizetype from, qsizetype count) {
         int value = 0;
         for (qsizetype i = from; i < from + count; ++i) {
-            if (!t.at(i).isDigit())
-                return -1;
-            value = value * 10 + t.at(i).digitValue();
+            const char16_t c = t.at(i).unicode();
+            allDigits = allDigits && c >= u'0' && c <= u'9';
+            value = value * 10 + (c - u'0');
         }
         return value;
     };
@@ -47,6 +51,8 @@ std::optional<When> isoDateTime(const QString &t)
         || t.at(13) != u':' || t.at(16) != u':')
         return std::nullopt;
     const QDate date(digits(0, 4), digits(5, 2), digits(8, 2));
+    if (!allDigits)
+        return std::nullopt;
     const QTime time(digits(11, 2), digits(14, 2), digits(17, 2));
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
@@ -54,7 +60,8 @@ std::optional<When> isoDateTime(const QString &t)
 }
 }
 
-std::optional<When> dateTime(const QString &text)
+namespace {
+std::optional<When> anyDateTime(const QString &text)
 {
     const QString t = text.trimmed();
     if (const std::optional<When> iso = isoDateTime(t))
@@ -75,6 +82,16 @@ std::optional<When> dateTime(const QString &text)
             return When{d, QTime()};
     }
     return std::nullopt;
+}
+}
+
+std::optional<When> dateTime(const QString &text)
+{
+    // The day counts of the training file and the dates of the forms span these years.
+    std::optional<When> when = anyDateTime(text);
+    if (when && (when->date.year() < 1900 || when->date.year() > 9999))
+        return std::nullopt;
+    return when;
 }
 
 QTime timeOfDay(const QString &text)
@@ -98,11 +115,20 @@ std::optional<double> seconds(const QString &text)
     for (const QString &p : parts) {
         bool ok = false;
         const double v = p.toDouble(&ok);
-        if (!ok)
+        if (!ok || !std::isfinite(v))
             throw RowError{QStringLiteral("time \"%1\" is not a time").arg(text)};
+        if (v < 0 || p.contains(u'-'))
+            throw RowError{QStringLiteral("time \"%1\" is negative").arg(text)};
         total = total * 60 + v;
     }
     return total;
+}
+
+int checkedMinutes(double minutes, const QString &text)
+{
+    if (!(minutes <= MaxDurationMinutes + 0.5))
+        throw RowError{QStringLiteral("duration \"%1\" is longer than 99:59, the longest a workout form shows").arg(text.trimmed())};
+    return int(std::lround(minutes));
 }
 
 std::optional<int> durationMinutes(const QString &text)
@@ -110,20 +136,24 @@ std::optional<int> durationMinutes(const QString &text)
     const QString t = text.trimmed();
     if (t.isEmpty())
         return std::nullopt;
+    if (t.contains(u'-'))
+        throw RowError{QStringLiteral("duration \"%1\" is negative").arg(text)};
+    // Read in doubles: a long row of digits must not overflow.
+    const auto whole = [](const QString &digits) { return digits.isEmpty() ? 0.0 : digits.toDouble(); };
     static const QRegularExpression units(QStringLiteral("^(?:(\\d+)\\s*h)?\\s*(?:(\\d+)\\s*m(?:in)?)?\\s*(?:(\\d+)\\s*s)?$"),
                                           QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = units.match(t);
     if (m.hasMatch() && !t.at(0).isSpace() && (m.hasCaptured(1) || m.hasCaptured(2) || m.hasCaptured(3)))
-        return m.captured(1).toInt() * 60 + m.captured(2).toInt() + (m.captured(3).toInt() + 30) / 60;
+        return checkedMinutes(whole(m.captured(1)) * 60 + whole(m.captured(2)) + std::floor((whole(m.captured(3)) + 30) / 60), text);
     const QStringList parts = t.split(u':');
     if (parts.size() >= 2) {
         bool okH = false, okM = false;
-        const int h = parts[0].toInt(&okH), mins = parts[1].toInt(&okM);
+        const qint64 h = parts[0].toLongLong(&okH), mins = parts[1].toLongLong(&okM);
         if (!okH || !okM)
             throw RowError{QStringLiteral("duration \"%1\" is not a duration").arg(text)};
-        return h * 60 + mins;
+        return checkedMinutes(double(h) * 60 + double(mins), text);
     }
-    return int(std::lround(*number(t, "duration") / 60));
+    return checkedMinutes(*number(t, "duration") / 60, text);
 }
 
 float storedDuration(int minutes)
