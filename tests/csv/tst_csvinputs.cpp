@@ -108,16 +108,16 @@ private slots:
         QTest::newRow("negative weight") << Head + "2024-03-05,Squat,-5,5,\n" << "weight \"-5\" is negative";
         QTest::newRow("negative cardio duration") << fortavo + "1:00,,,,cardio,Running,,,,,1000,10,08:00:00,-0:30\n"
                                                   << "duration \"-0:30\" is negative";
-        QTest::newRow("cardio seconds beyond 99:59") << "Date,Exercise,Distance,Seconds\n2024-03-05,Run,5,360000\n"
+        QTest::newRow("cardio seconds beyond 99:59") << QByteArray("Date,Exercise,Distance,Seconds,Reps\n2024-03-05,Run,5,360000,\n")
                                                      << "duration \"360000\" is longer than 99:59, the longest a workout form shows";
-        QTest::newRow("negative cardio time") << "Date,Exercise,Distance,Seconds\n2024-03-05,Run,5,-1:00\n"
+        QTest::newRow("negative cardio time") << QByteArray("Date,Exercise,Distance,Seconds,Reps\n2024-03-05,Run,5,-1:00,\n")
                                               << "time \"-1:00\" is negative";
         QTest::newRow("reps beyond int") << Head + "2024-03-05,Squat,100,1e300,\n" << "1e300 reps are above 255";
         const QByteArray longNumber = QByteArray(68, '0') + "1.5";
         QTest::newRow("number of 71 characters") << Head + "2024-03-05,Squat," + longNumber + ",5,\n" << QString();
         QTest::newRow("non-number of 71 characters")
             << Head + "2024-03-05,Squat," + QByteArray(70, '1') + "x,5,\n"
-            << "weight \"" + QString(70, u'1') + "x\" is not a number";
+            << QStringLiteral("weight \"%1x\" is not a number").arg(QString(70, u'1'));
     }
     void values()
     {
