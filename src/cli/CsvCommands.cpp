@@ -59,7 +59,10 @@ int importCsvCommand(CliContext &context, const QStringList &args)
         return 0;
     training.open(trainingName, TrainingFile::Access::ReadWrite);
     CsvImport::apply(plan, training, exercises, exerciseName);
-    context.out << QStringLiteral("Imported %1 workouts into \"%2\".").arg(plan.toAdd.size()).arg(trainingName) << '\n';
+    context.out << QStringLiteral("Imported %1 workouts into \"%2\".").arg(plan.workoutsToAdd).arg(trainingName);
+    if (plan.toAdd.size() != plan.workoutsToAdd)
+        context.out << QStringLiteral(" (%1 records)").arg(plan.toAdd.size());
+    context.out << '\n';
     return 0;
 }
 

@@ -124,6 +124,7 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
             ++reader.line;
         start = end;
     }
+    table.lastLineCut = !text.isEmpty() && !text.endsWith('\n');
     csv_fini(&parser, onField, onRowEnd, &reader);
     csv_free(&parser);
     return table;

@@ -15,6 +15,7 @@ struct CsvTable {
     };
     char separator = ',';
     bool readAsWindows1252 = false; // the text was not UTF-8 but Windows-1252
+    bool lastLineCut = false;       // the text ends without a line end
     QStringList header;
     QList<Row> rows;
 

@@ -61,21 +61,45 @@ std::optional<When> isoDateTime(const QString &t)
 }
 
 namespace {
+// A date and a time of day read apart, so that a local time that does not exist (the
+// hour skipped when clocks go forward) reads as given: the record stores no zone.
+std::optional<When> dateAndTime(const QString &t, const char *dateFormat, const char *separator, const char *timeFormat)
+{
+    const qsizetype at = t.lastIndexOf(QLatin1String(separator));
+    if (at <= 0)
+        return std::nullopt;
+    const QLocale c = QLocale::c();
+    const QDate d = c.toDate(t.first(at), QLatin1String(dateFormat));
+    const QTime time = c.toTime(t.sliced(at + qsizetype(qstrlen(separator))), QLatin1String(timeFormat));
+    if (!d.isValid() || !time.isValid())
+        return std::nullopt;
+    return When{d, time};
+}
+
 std::optional<When> anyDateTime(const QString &text)
 {
     const QString t = text.trimmed();
     if (const std::optional<When> iso = isoDateTime(t))
         return iso;
-    const QLocale c = QLocale::c();
-    for (const char *format : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm", "yyyy-MM-ddTHH:mm:ss", "d MMM yyyy, HH:mm",
-                               "d MMM yyyy HH:mm", "yyyy/MM/dd HH:mm:ss", "dd.MM.yyyy HH:mm"}) {
-        const QDateTime dt = c.toDateTime(t, QLatin1String(format));
-        if (dt.isValid())
-            return When{dt.date(), dt.time()};
+    struct Form {
+        const char *date, *separator, *time;
+    };
+    for (const Form &f : {Form{"yyyy-MM-dd", " ", "HH:mm:ss"}, Form{"yyyy-MM-dd", " ", "HH:mm"}, Form{"yyyy-MM-dd", "T", "HH:mm:ss"},
+                          Form{"d MMM yyyy", ", ", "HH:mm"}, Form{"d MMM yyyy", " ", "HH:mm"}, Form{"yyyy/MM/dd", " ", "HH:mm:ss"},
+                          Form{"dd.MM.yyyy", " ", "HH:mm"}})
+        if (const std::optional<When> when = dateAndTime(t, f.date, f.separator, f.time))
+            return when;
+    // A time with a zone or "Z" (UTC) is converted to local time.
+    if (t.contains(u'T')) {
+        const QDateTime iso = QDateTime::fromString(t, Qt::ISODateWithMs);
+        if (iso.isValid()) {
+            if (iso.timeSpec() == Qt::LocalTime)
+                return When{iso.date(), iso.time()};
+            const QDateTime local = iso.toLocalTime();
+            return When{local.date(), local.time()};
+        }
     }
-    const QDateTime iso = QDateTime::fromString(t, Qt::ISODate);
-    if (iso.isValid() && t.contains(u'T'))
-        return When{iso.date(), iso.time()};
+    const QLocale c = QLocale::c();
     for (const char *format : {"yyyy-MM-dd", "d MMM yyyy", "yyyy/MM/dd", "dd.MM.yyyy"}) {
         const QDate d = c.toDate(t, QLatin1String(format));
         if (d.isValid())
@@ -133,6 +157,14 @@ int checkedMinutes(double minutes, const QString &text)
 
 std::optional<int> durationMinutes(const QString &text)
 {
+    const std::optional<double> minutes = anyDurationMinutes(text);
+    if (!minutes)
+        return std::nullopt;
+    return checkedMinutes(*minutes, text);
+}
+
+std::optional<double> anyDurationMinutes(const QString &text)
+{
     const QString t = text.trimmed();
     if (t.isEmpty())
         return std::nullopt;
@@ -144,16 +176,16 @@ std::optional<int> durationMinutes(const QString &text)
                                           QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = units.match(t);
     if (m.hasMatch() && !t.at(0).isSpace() && (m.hasCaptured(1) || m.hasCaptured(2) || m.hasCaptured(3)))
-        return checkedMinutes(whole(m.captured(1)) * 60 + whole(m.captured(2)) + std::floor((whole(m.captured(3)) + 30) / 60), text);
+        return whole(m.captured(1)) * 60 + whole(m.captured(2)) + std::floor((whole(m.captured(3)) + 30) / 60);
     const QStringList parts = t.split(u':');
     if (parts.size() >= 2) {
         bool okH = false, okM = false;
         const qint64 h = parts[0].toLongLong(&okH), mins = parts[1].toLongLong(&okM);
         if (!okH || !okM)
             throw RowError{QStringLiteral("duration \"%1\" is not a duration").arg(text)};
-        return checkedMinutes(double(h) * 60 + double(mins), text);
+        return double(h) * 60 + double(mins);
     }
-    return checkedMinutes(*number(t, "duration") / 60, text);
+    return *number(t, "duration") / 60;
 }
 
 float storedDuration(int minutes)
