@@ -61,9 +61,9 @@ QList<WorkoutRecord> Builder::build(const Group &g)
     base.Duration = minutes ? storedDuration(*minutes) : 0;
     base.Bodypart = fit(bodypart, WorkoutRecord::BodypartCapacity);
     base.TrainingType = quint8(std::max<qsizetype>(0, o.trainingTypes.indexOf(type)));
-    if (h.fortavoSets) {
-        comment = notes; // the workout's name there is its body part
-    } else if (!h.fortavoLayout) {
+    // Fortavo's own exports carry the comment whole; the workout's name in its per-set
+    // export is the body part.
+    if (!h.ownExport()) {
         comment = notes.isEmpty() ? name : name.isEmpty() ? notes : name + QStringLiteral(": ") + notes;
         // Note rows add their text to the comment, a line each.
         if (!notesRows.isEmpty())

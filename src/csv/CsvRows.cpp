@@ -26,15 +26,16 @@ QStringList RowReader::fitted(const QStringList &fields) const
     if (fields.size() == expected)
         return fields;
     QStringList f = fields;
-    // Empty fields after the last column change nothing.
-    while (f.size() > expected && f.last().trimmed().isEmpty())
-        f.removeLast();
     if (f.size() > expected && h.has(Exercise)) {
         const qsizetype at = h.index[Exercise];
         const qsizetype extra = f.size() - expected;
-        f[at] = f.mid(at, extra + 1).join(u',');
+        // The reader drops the spaces around unquoted fields: ", " is how names are written.
+        f[at] = f.mid(at, extra + 1).join(QStringLiteral(", "));
         f.remove(at + 1, extra);
     }
+    // Without a name column, empty fields after the last column change nothing.
+    while (f.size() > expected && f.last().trimmed().isEmpty())
+        f.removeLast();
     if (f.size() != expected)
         throw RowError{QStringLiteral("%1 fields where the header has %2").arg(fields.size()).arg(expected)};
     return f;
@@ -51,7 +52,7 @@ SetRow RowReader::read(const CsvTable::Row &row) const
     r.execution = field(Execution).trimmed();
     r.workoutName = field(WorkoutName).trimmed();
     r.workoutNotes = field(WorkoutNotes).trimmed();
-    r.comment = field(Comment);
+    r.comment = h.fortavoSets ? field(WorkoutNotes) : field(Comment);
     r.bodypart = field(Bodypart).trimmed();
     r.trainingType = field(TrainingType).trimmed();
     if (const std::optional<double> minutes = cachedDuration(field(Duration))) {
@@ -78,7 +79,7 @@ SetRow RowReader::read(const CsvTable::Row &row) const
                   r.when.time.isValid() ? QString() : r.workoutName, QString()};
     if (h.ownExport())
         r.groupKey.workout = QStringList{r.workoutMinutes ? QString::number(*r.workoutMinutes) : QString(), r.bodypart,
-                                         r.trainingType, h.fortavoSets ? r.workoutNotes : r.comment}
+                                         r.trainingType, r.comment}
                                  .join(QChar(0x1f));
     return r;
 }

@@ -125,6 +125,9 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
         start = end;
     }
     table.lastLineCut = !text.isEmpty() && !text.endsWith('\n');
+    // A row that only the end of the text ends (an unclosed quote) ends on the last line.
+    if (text.endsWith('\n'))
+        --reader.line;
     csv_fini(&parser, onField, onRowEnd, &reader);
     csv_free(&parser);
     return table;
