@@ -155,6 +155,7 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
             if (it == groupIndex.constEnd()) {
                 it = groupIndex.insert(r.groupKey, groups.size());
                 groups.append(Group());
+                groups.last().rows.reserve(16); // a workout's sets, without growing row by row
             }
             groups[*it].rows.append(std::move(r));
             previous = &row;

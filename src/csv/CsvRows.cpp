@@ -60,7 +60,7 @@ SetRow RowReader::read(const CsvTable::Row &row) const
         r.workoutMinutes = r.durationCut ? MaxDurationMinutes : int(std::lround(*minutes));
     }
     if (h.has(EndTime) && !field(EndTime).trimmed().isEmpty())
-        r.endTime = timeOfDay(field(EndTime));
+        r.endTime = cachedTime(field(EndTime));
     const QString setOrder = field(SetOrder).trimmed().toLower();
     if (!h.ownExport() && setOrder == u"rest timer") {
         r.kind = RowKind::Rest;
@@ -94,6 +94,14 @@ std::optional<When> RowReader::cachedDateTime(const QString &text) const
     return *it;
 }
 
+QTime RowReader::cachedTime(const QString &text) const
+{
+    auto it = m_times.constFind(text);
+    if (it == m_times.constEnd())
+        it = m_times.insert(text, timeOfDay(text));
+    return *it;
+}
+
 std::optional<double> RowReader::cachedDuration(const QString &text) const
 {
     auto it = m_durations.constFind(text);
@@ -112,7 +120,7 @@ void RowReader::readWhen(const Field &field, SetRow &r) const
                                                     : QStringLiteral("date \"%1\" is not a date").arg(dateText)};
     r.when = *when;
     if (h.has(Date) && h.has(StartTime) && !field(StartTime).trimmed().isEmpty())
-        r.when.time = timeOfDay(field(StartTime));
+        r.when.time = cachedTime(field(StartTime));
 }
 
 template <typename Field>
@@ -136,7 +144,7 @@ void RowReader::readSet(const Field &field, SetRow &r) const
         if (h.has(Seconds))
             checkedMinutes(time / 60, field(Seconds));
         r.calories = number(field(Calories), "calories").value_or(0);
-        r.cardioStart = timeOfDay(field(CardioStart));
+        r.cardioStart = cachedTime(field(CardioStart));
         r.cardioMinutes = durationMinutes(field(CardioDuration));
         if (r.distanceMetres > 65535)
             throw RowError{QStringLiteral("distance of %1 m is above 65535 m").arg(r.distanceMetres)};

@@ -73,6 +73,7 @@ private:
     void readSet(const Field &field, SetRow &r) const;
     std::optional<CsvValues::When> cachedDateTime(const QString &text) const;
     std::optional<double> cachedDuration(const QString &text) const;
+    QTime cachedTime(const QString &text) const;
     double weightFactor(const QString &rowUnit) const;
     double metresPer(const QString &rowUnit) const;
 
@@ -80,5 +81,6 @@ private:
     const CsvImport::Options &o;
     mutable QHash<QString, std::optional<CsvValues::When>> m_dates;
     mutable QHash<QString, std::optional<double>> m_durations;
+    mutable QHash<QString, QTime> m_times;
 };
 }

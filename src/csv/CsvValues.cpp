@@ -76,11 +76,63 @@ std::optional<When> dateAndTime(const QString &t, const char *dateFormat, const 
     return When{d, time};
 }
 
+// "6 Jan 2025, 07:15" (the comma optional), read without a format parser: every
+// workout of such a file has two of them.
+std::optional<When> dayMonthYear(const QString &t)
+{
+    static const char *const Months[] = {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
+    qsizetype i = 0;
+    const auto digits = [&](int min, int max) -> std::optional<int> {
+        int value = 0, count = 0;
+        while (i < t.size() && count < max && t.at(i) >= u'0' && t.at(i) <= u'9') {
+            value = value * 10 + (t.at(i++).unicode() - u'0');
+            ++count;
+        }
+        return count >= min ? std::optional<int>(value) : std::nullopt;
+    };
+    const auto skip = [&](char16_t c) {
+        const bool there = i < t.size() && t.at(i) == c;
+        i += there ? 1 : 0;
+        return there;
+    };
+    const std::optional<int> day = digits(1, 2);
+    if (!day || !skip(u' ') || i + 3 > t.size())
+        return std::nullopt;
+    const QString month = t.sliced(i, 3).toLower();
+    int m = 0;
+    while (m < 12 && month != QLatin1String(Months[m]))
+        ++m;
+    i += 3;
+    if (m == 12 || !skip(u' '))
+        return std::nullopt;
+    const std::optional<int> year = digits(4, 4);
+    if (!year)
+        return std::nullopt;
+    const QDate date(*year, m + 1, *day);
+    if (!date.isValid())
+        return std::nullopt;
+    if (i == t.size())
+        return When{date, QTime()};
+    skip(u',');
+    if (!skip(u' '))
+        return std::nullopt;
+    const std::optional<int> hours = digits(1, 2);
+    if (!hours || !skip(u':'))
+        return std::nullopt;
+    const std::optional<int> minutes = digits(2, 2);
+    const QTime time = minutes ? QTime(*hours, *minutes) : QTime();
+    if (i != t.size() || !time.isValid())
+        return std::nullopt;
+    return When{date, time};
+}
+
 std::optional<When> anyDateTime(const QString &text)
 {
     const QString t = text.trimmed();
     if (const std::optional<When> iso = isoDateTime(t))
         return iso;
+    if (const std::optional<When> named = dayMonthYear(t))
+        return named;
     struct Form {
         const char *date, *separator, *time;
     };
@@ -120,6 +172,9 @@ std::optional<When> dateTime(const QString &text)
 
 QTime timeOfDay(const QString &text)
 {
+    if (text.trimmed().size() > 8)
+        if (const std::optional<When> w = dateTime(text))
+            return w->time;
     for (const char *format : {"HH:mm:ss", "H:mm:ss", "HH:mm", "H:mm"}) {
         const QTime t = QTime::fromString(text.trimmed(), QLatin1String(format));
         if (t.isValid())
