@@ -277,6 +277,33 @@ private slots:
         QCOMPARE(describe(plan.toAdd), QStringList{when + " | 0 | Legs | Squat 1x5 at 100"});
     }
 
+    // Dates with the month's name, as the start_time layout writes them.
+    void namedMonthDates_data()
+    {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<QString>("when"); // empty: not a date
+        QTest::newRow("with time") << QByteArray("6 Jan 2025, 07:15") << "2025-01-06 07:15";
+        QTest::newRow("without comma, lower case") << QByteArray("16 dec 2024 23:59") << "2024-12-16 23:59";
+        QTest::newRow("without time") << QByteArray("6 Jan 2025") << "2025-01-06 00:00";
+        QTest::newRow("31 February") << QByteArray("31 Feb 2024, 10:00") << QString();
+        QTest::newRow("hour 24") << QByteArray("6 Jan 2025, 24:00") << QString();
+        QTest::newRow("unknown month") << QByteArray("6 Jax 2025, 10:00") << QString();
+        QTest::newRow("trailing text") << QByteArray("6 Jan 2025, 10:00 x") << QString();
+    }
+    void namedMonthDates()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(QString, when);
+        const CsvImport::Plan plan = planOf("title,start_time,exercise_title,weight_kg,reps\nLegs,\"" + start + "\",Squat,100,5\n");
+        if (when.isEmpty()) {
+            QCOMPARE(plan.problems.size(), 1);
+            QCOMPARE(plan.problems[0].reason, QStringLiteral("date \"%1\" is not a date").arg(QString::fromLatin1(start)));
+            return;
+        }
+        QCOMPARE(plan.problems.size(), 0);
+        QCOMPARE(describe(plan.toAdd), QStringList{when + " | 0 | Legs | Squat 1x5 at 100"});
+    }
+
     void refusedFilesSayWhy_data()
     {
         QTest::addColumn<QByteArray>("csv");
