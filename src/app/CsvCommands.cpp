@@ -47,8 +47,7 @@ void ProgramWindows::importCsv()
     m_exercises->closeExerciseFile();
     ExerciseFile exercises;
     try {
-        exercises.open(m_exercises->exerciseFileName());
-        CsvImport::apply(plan, training, &exercises);
+        CsvImport::apply(plan, training, exercises, m_exercises->exerciseFileName());
     } catch (...) {
         m_exercises->startUp(m_main->bodyparts(), m_exercises->exerciseFileName());
         m_main->FillWorkoutList();
@@ -58,7 +57,9 @@ void ProgramWindows::importCsv()
     m_exercises->startUp(m_main->bodyparts(), m_exercises->exerciseFileName());
     m_exercises->fillExerciseChoice(*m_main->exerciseChoice());
     m_main->FillWorkoutList();
-    m_prompts.information(QStringLiteral("%1 workouts were imported.").arg(plan.toAdd.size()));
+    m_prompts.information(plan.toAdd.size() == plan.workoutsToAdd
+                              ? QStringLiteral("%1 workouts were imported.").arg(plan.workoutsToAdd)
+                              : QStringLiteral("%1 workouts were imported (%2 records).").arg(plan.workoutsToAdd).arg(plan.toAdd.size()));
 }
 
 bool ProgramWindows::confirmImport(const QString &fileName, const CsvImport::Plan &plan)

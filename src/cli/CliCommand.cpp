@@ -13,9 +13,12 @@ CliContext::CliContext(QTextStream &out, QTextStream &err, QTextStream &in)
 
 const StartupConfiguration &CliContext::configuration()
 {
-    if (!m_configuration)
-        m_configuration = std::make_unique<StartupConfiguration>(
-            StartupConfiguration::read(IniFile(ProgramFolder::configFile())));
+    if (!m_configuration) {
+        const QString configFile = ProgramFolder::configFile();
+        if (!ProgramFolder::unavailableReason().isEmpty())
+            throw IoError(ProgramFolder::unavailableReason());
+        m_configuration = std::make_unique<StartupConfiguration>(StartupConfiguration::read(IniFile(configFile)));
+    }
     return *m_configuration;
 }
 

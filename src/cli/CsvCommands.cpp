@@ -58,10 +58,11 @@ int importCsvCommand(CliContext &context, const QStringList &args)
     if (dryRun)
         return 0;
     training.open(trainingName, TrainingFile::Access::ReadWrite);
-    if (!exercises.isOpen() && !plan.newExercises.isEmpty())
-        exercises.open(exerciseName);
-    CsvImport::apply(plan, training, &exercises);
-    context.out << QStringLiteral("Imported %1 workouts into \"%2\".").arg(plan.toAdd.size()).arg(trainingName) << '\n';
+    CsvImport::apply(plan, training, exercises, exerciseName);
+    context.out << QStringLiteral("Imported %1 workouts into \"%2\".").arg(plan.workoutsToAdd).arg(trainingName);
+    if (plan.toAdd.size() != plan.workoutsToAdd)
+        context.out << QStringLiteral(" (%1 records)").arg(plan.toAdd.size());
+    context.out << '\n';
     return 0;
 }
 

@@ -78,7 +78,7 @@ int runCommand(CliContext &context, const QStringList &args)
                 throw CliUsageError(QStringLiteral("--timeout needs a number of seconds above 0."));
             ++i;
         } else if (args.at(i) == QLatin1String("--workout")) {
-            if (i + 1 >= args.size())
+            if (i + 1 >= args.size() || args.at(i + 1).trimmed().isEmpty())
                 throw CliUsageError(QStringLiteral("--workout needs the number of a workout."));
             workout = args.at(++i);
         } else {

@@ -7,11 +7,36 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
 namespace {
 QString &folder()
 {
     static QString value;
     return value;
+}
+
+QString &problem()
+{
+    static QString value;
+    return value;
+}
+
+// Creates the folder and its missing parents; the system's reason when one fails.
+QString makeFolder(const QString &path)
+{
+    const QStringList parts = QDir::cleanPath(path).split(QLatin1Char('/'));
+    QString current;
+    for (const QString &part : parts) {
+        current += part + QLatin1Char('/');
+        if (part.isEmpty() || QFileInfo(current).isDir())
+            continue;
+        if (::mkdir(QFile::encodeName(current).constData(), 0777) != 0 && errno != EEXIST)
+            return QString::fromLocal8Bit(std::strerror(errno));
+    }
+    return QFileInfo(path).isDir() ? QString() : QStringLiteral("it is not a folder");
 }
 }
 
@@ -28,6 +53,7 @@ void ProgramFolder::setPath(const QString &dir)
     if (!clean.endsWith(QLatin1Char('/')))
         clean += QLatin1Char('/');
     folder() = clean;
+    problem().clear();
 }
 
 QString ProgramFolder::resolve(const QString &fileName)
@@ -47,10 +73,26 @@ QString ProgramFolder::defaultFolder(const QString &executableFolder)
     const QFileInfo ownConfig(QDir(executableFolder).filePath(QStringLiteral("init.ini")));
     if (ownConfig.isFile() && ownConfig.isWritable())
         return executableFolder;
+    problem().clear();
     const QString data = userDataFolder();
-    QDir().mkpath(data);
-    seed(data, installedDefaults(executableFolder));
+    if (const QString reason = makeFolder(data); !reason.isEmpty()) {
+        problem() = QStringLiteral("Cannot create the data folder \"%1\": %2.").arg(data, reason);
+        return data;
+    }
+    // Seeded once: a default file the user deleted or moved away stays away.
+    const QString marker = QDir(data).filePath(QString::fromLatin1(SeededMarker));
+    if (!QFileInfo::exists(marker)) {
+        seed(data, installedDefaults(executableFolder));
+        QFile markerFile(marker);
+        if (!markerFile.open(QIODevice::WriteOnly))
+            qWarning("Cannot write \"%s\": %s", qPrintable(marker), qPrintable(markerFile.errorString()));
+    }
     return data;
+}
+
+QString ProgramFolder::unavailableReason()
+{
+    return problem();
 }
 
 QString ProgramFolder::userDataFolder()

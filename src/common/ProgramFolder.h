@@ -14,8 +14,13 @@ QString resolve(const QString &fileName);
 QString configFile();
 
 // The folder the program uses when nothing points it elsewhere: the executable's own
-// folder or the user's data folder, as above. Creates and seeds the data folder.
+// folder or the user's data folder, as above. Creates the data folder and seeds it on
+// its first start only, leaving the marker file SeededMarker in it.
 QString defaultFolder(const QString &executableFolder);
+constexpr const char *SeededMarker = ".seeded";
+// Why the program folder cannot be used ("Cannot create the data folder "<path>":
+// <reason>."), or empty.
+QString unavailableReason();
 // The user's data folder ("fortavo" in the user's data location, e.g.
 // ~/.local/share/fortavo), the same for the program and fortavo-cli.
 QString userDataFolder();

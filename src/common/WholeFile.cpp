@@ -7,10 +7,12 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -75,6 +77,11 @@ public:
             if (m_fd < 0 && (errno != EEXIST || attempt > 100))
                 cannotWrite(name, WholeFile::systemReason(errno));
         }
+        // Held until the file is renamed or removed: the lock tells a later write that
+        // this file is no leftover of a killed writer.
+        m_lockFd = ::open(nativePath(m_path).constData(), O_RDONLY | O_CLOEXEC);
+        if (m_lockFd >= 0)
+            ::flock(m_lockFd, LOCK_EX);
         struct stat old;
         if (::stat(nativePath(target).constData(), &old) == 0)
             ::fchmod(m_fd, old.st_mode & 07777); // the replacement keeps the old file's permissions
@@ -85,6 +92,8 @@ public:
             ::close(m_fd);
         if (!m_renamed)
             ::unlink(nativePath(m_path).constData());
+        if (m_lockFd >= 0)
+            ::close(m_lockFd);
     }
     TemporaryBeside(const TemporaryBeside &) = delete;
     TemporaryBeside &operator=(const TemporaryBeside &) = delete;
@@ -133,14 +142,27 @@ private:
     QString m_name; // as the user gave it, for messages
     QString m_path;
     int m_fd = -1;
+    int m_lockFd = -1;
     bool m_renamed = false;
 };
 
-// The file that a write replaces: a symbolic link is followed, so the link stays.
-QString replacedFile(const QString &path)
+// The name pattern of the temporary files of target: "." name "." base-36 ".part".
+QRegularExpression temporaryPattern(const QString &fileName)
 {
-    const QFileInfo info(path);
-    return info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+    return QRegularExpression(QStringLiteral("^\\.") + QRegularExpression::escape(fileName)
+                              + QStringLiteral("\\.[0-9a-z]+\\.part$"));
+}
+
+// True when no live writer holds the temporary file (its lock is free).
+bool abandoned(const QString &path)
+{
+    const int fd = ::open(nativePath(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    const bool free = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
 }
 
 void runWriter(QIODevice &device, const std::function<void(QIODevice &out)> &writeContent,
@@ -188,6 +210,41 @@ QByteArray WholeFile::read(const QString &path, const QString &what)
     return bytes;
 }
 
+void WholeFile::refuseNonRegular(const QString &path, const QString &what)
+{
+    struct stat st;
+    if (::stat(nativePath(path).constData(), &st) != 0 || S_ISREG(st.st_mode))
+        return; // a missing file is the caller's to create or report
+    const QString reason = S_ISDIR(st.st_mode) ? QStringLiteral("it is a folder, not a file.")
+                                               : QStringLiteral("it is not a regular file (a pipe, a device or a socket).");
+    throw IoError(QStringLiteral("Cannot open %1 \"%2\": %3").arg(what, QDir::toNativeSeparators(path), reason));
+}
+
+QString WholeFile::resolveLinks(const QString &path)
+{
+    QString current = QFileInfo(path).absoluteFilePath();
+    for (int links = 0; QFileInfo(current).isSymLink(); ++links) {
+        if (links == 40)
+            cannotWrite(path, systemReason(ELOOP));
+        // symLinkTarget() makes a relative target absolute against the link's folder.
+        current = QFileInfo(current).symLinkTarget();
+    }
+    return current;
+}
+
+void WholeFile::removeLeftoverTemporaries(const QString &path)
+{
+    const QFileInfo info(path);
+    const QRegularExpression pattern = temporaryPattern(info.fileName());
+    const QDir folder(info.absolutePath());
+    const QStringList candidates = folder.entryList({QStringLiteral(".*.part")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : candidates) {
+        const QString candidate = folder.filePath(name);
+        if (pattern.match(name).hasMatch() && abandoned(candidate))
+            ::unlink(nativePath(candidate).constData());
+    }
+}
+
 void WholeFile::writeTo(QIODevice &out, const QByteArray &bytes, const QString &path)
 {
     if (out.write(bytes) != bytes.size())
@@ -212,7 +269,7 @@ void WholeFile::write(const QString &path, const std::function<void(QIODevice &o
                       const TargetWrapper &wrapper)
 {
     checkTarget(path);
-    const QString target = replacedFile(path);
+    const QString target = resolveLinks(path);
     struct stat st;
     if (::stat(nativePath(target).constData(), &st) == 0) {
         if (!S_ISREG(st.st_mode))
@@ -222,6 +279,7 @@ void WholeFile::write(const QString &path, const std::function<void(QIODevice &o
             cannotWrite(path, systemReason(errno));
     }
 
+    removeLeftoverTemporaries(target);
     TemporaryBeside temporary(target, path);
     DescriptorDevice device(temporary.fd());
     runWriter(device, writeContent, wrapper);

@@ -36,6 +36,19 @@ void writeTo(QIODevice &out, const QByteArray &bytes, const QString &path);
 // name, an existing folder, a name in a folder that does not exist.
 void checkTarget(const QString &path);
 
+// Raises IoError "Cannot open <what> "<path>": it is not a regular file ..." when path
+// names a pipe, a device, a socket or a folder (after following links), so that no
+// reader or writer of the program's files waits on a pipe. A missing file passes.
+void refuseNonRegular(const QString &path, const QString &what = QStringLiteral("file"));
+
+// The file a write to path replaces: every symbolic link of a chain is followed (up to
+// 40 of them, as the system does); a path that is no link is made absolute.
+QString resolveLinks(const QString &path);
+
+// Removes the temporary files that earlier writes of path left behind when they were
+// killed: those of path's own pattern that no live writer holds.
+void removeLeftoverTemporaries(const QString &path);
+
 // The system's text for an errno value, e.g. "No space left on device".
 QString systemReason(int errorNumber);
 }

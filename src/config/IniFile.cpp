@@ -56,6 +56,7 @@ bool IniFile::exists() const
 IniFile::Content IniFile::load() const
 {
     Content c;
+    WholeFile::refuseNonRegular(m_path, QStringLiteral("configuration file"));
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return c;

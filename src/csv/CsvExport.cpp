@@ -38,8 +38,17 @@ QString time(double dayCount) { return DayCount::toTime(dayCount).toString(QStri
 const QStringList RowsHeader = {"Date", "Start time", "Duration", "Body part", "Type of training", "Comment", "Kind",
                                 "Name", "Execution", "Sets", "Reps", "Weight", "Distance", "Calories",
                                 "Cardio start time", "Cardio duration"};
+// The layout other workout apps import, then the fields of the record those columns
+// lack, so that Fortavo reads the file back into the same records.
 const QStringList SetsHeader = {"Date", "Workout Name", "Duration", "Exercise Name", "Set Order", "Weight", "Reps",
-                                "Distance", "Seconds", "Notes", "Workout Notes", "RPE"};
+                                "Distance", "Seconds", "Notes", "Workout Notes", "RPE", "Body part", "Type of training",
+                                "Execution", "Calories", "Cardio start time"};
+
+// Whole metres as kilometres.
+QString kilometres(int metres)
+{
+    return QString::number(metres / 1000) + u'.' + QStringLiteral("%1").arg(metres % 1000, 3, 10, QLatin1Char('0'));
+}
 
 void rows(QByteArray &out, const WorkoutRecord &w, const QStringList &types)
 {
@@ -55,19 +64,24 @@ void rows(QByteArray &out, const WorkoutRecord &w, const QStringList &types)
         out += CsvText::line(workout + QStringList(10));
 }
 
-void sets(QByteArray &out, const WorkoutRecord &w)
+void sets(QByteArray &out, const WorkoutRecord &w, const QStringList &types)
 {
     const QString when = date(w.Date) + u' ' + time(w.StartTime);
     const QString name = w.Bodypart.isEmpty() ? QStringLiteral("Workout") : w.Bodypart;
     const QString duration = QString::number(durationSeconds(w.Duration));
+    const QString type = w.TrainingType < types.size() ? types.at(w.TrainingType) : QString();
+    // A row of no sets is one line numbered 0.
     for (const ExerciseEntry &e : w.Exercises)
-        for (int s = 1; s <= qMax<int>(1, e.Sets); ++s)
+        for (int s = e.Sets == 0 ? 0 : 1; s <= e.Sets; ++s)
             out += CsvText::line({when, name, duration, e.Name, QString::number(s), num(e.Weight), QString::number(e.Reps),
-                                  {}, {}, e.ExecutionType, w.Comment, {}});
+                                  {}, {}, e.ExecutionType, w.Comment, {}, w.Bodypart, type, e.ExecutionType, {}, {}});
     int order = 0;
     for (const CardioEntry &c : w.Cardio)
-        out += CsvText::line({when, name, duration, c.CardioType, QString::number(++order), {}, {},
-                              num(c.Distance / 1000.0), QString::number(durationSeconds(c.Duration)), {}, w.Comment, {}});
+        out += CsvText::line({when, name, duration, c.CardioType, QString::number(++order), {}, {}, kilometres(c.Distance),
+                              QString::number(durationSeconds(c.Duration)), {}, w.Comment, {}, w.Bodypart, type, {},
+                              QString::number(c.Calories), time(c.StartTime)});
+    if (w.Exercises.isEmpty() && w.Cardio.isEmpty())
+        out += CsvText::line({when, name, duration, {}, {}, {}, {}, {}, {}, {}, w.Comment, {}, w.Bodypart, type, {}, {}, {}});
 }
 }
 
@@ -82,7 +96,7 @@ QByteArray text(TrainingFile &training, Layout layout, const QStringList &traini
             if (layout == Layout::Rows)
                 rows(out, w, trainingTypes);
             else
-                sets(out, w);
+                sets(out, w, trainingTypes);
         },
         progress);
     return out;

@@ -5,6 +5,8 @@
 #include "common/Errors.h"
 #include "common/WholeFile.h"
 #include "csv/CsvColumns.h"
+#include "csv/CsvGrouping.h"
+#include "csv/CsvRows.h"
 #include "csv/CsvValues.h"
 #include "exercises/ExerciseFile.h"
 #include "store/TrainingFile.h"
@@ -13,347 +15,63 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 using namespace CsvColumns;
 using namespace CsvValues;
+using namespace CsvRows;
+using CsvGrouping::Group;
 
 namespace CsvImport {
 namespace {
-constexpr double LbsPerKg = 2.2046226218487757;
-
-// Rows of one workout share the date and start time, or without a time the workout's
-// name on that date.
-struct GroupKey {
-    qint64 day = 0;
-    int msecs = -1;
-    QString name;
-    bool operator==(const GroupKey &) const = default;
-};
-
-size_t qHash(const GroupKey &key, size_t seed = 0)
-{
-    return qHashMulti(seed, key.day, key.msecs, key.name);
-}
-
-// One row of the file, read.
-struct SetRow {
-    int line = 0;
-    When when;
-    GroupKey groupKey;
-    bool cardio = false;
-    bool empty = false; // a workout without rows (Fortavo's export)
-    QString name, execution;
-    int sets = 1, reps = 0;
-    float weight = 0;
-    double distanceMetres = 0, seconds = 0, calories = 0;
-    QTime cardioStart;
-    std::optional<int> cardioMinutes;
-    // Workout fields, taken from the first row that has them.
-    QString workoutName, workoutNotes, comment, bodypart, trainingType;
-    std::optional<int> workoutMinutes;
-    QTime endTime;
-};
-
-class RowReader {
-public:
-    RowReader(const Header &header, const Options &options) : h(header), o(options) {}
-
-    SetRow read(const CsvTable::Row &row) const
-    {
-        SetRow r;
-        r.line = row.line;
-        const auto field = [&](Column c) { return h.has(c) && h.index[c] < row.fields.size() ? row.fields[h.index[c]] : QString(); };
-        readWhen(field, r);
-        r.name = field(Exercise).trimmed();
-        r.execution = field(Execution).trimmed();
-        r.workoutName = field(WorkoutName).trimmed();
-        r.workoutNotes = field(WorkoutNotes).trimmed();
-        r.comment = field(Comment);
-        r.bodypart = field(Bodypart).trimmed();
-        r.trainingType = field(TrainingType).trimmed();
-        r.workoutMinutes = cachedDuration(field(Duration));
-        if (h.has(EndTime) && !field(EndTime).trimmed().isEmpty())
-            r.endTime = timeOfDay(field(EndTime));
-        if (h.fortavoLayout && field(Kind).trimmed().isEmpty() && r.name.isEmpty()) {
-            r.empty = true;
-        } else {
-            readSet(field, r);
-        }
-        r.groupKey = {r.when.date.toJulianDay(), r.when.time.isValid() ? r.when.time.msecsSinceStartOfDay() : -1,
-                      r.when.time.isValid() ? QString() : r.workoutName};
-        return r;
-    }
-
-private:
-    // The rows of a workout repeat its date and duration: each text is read once.
-    std::optional<When> cachedDateTime(const QString &text) const
-    {
-        auto it = m_dates.constFind(text);
-        if (it == m_dates.constEnd())
-            it = m_dates.insert(text, dateTime(text));
-        return *it;
-    }
-    std::optional<int> cachedDuration(const QString &text) const
-    {
-        auto it = m_durations.constFind(text);
-        if (it == m_durations.constEnd())
-            it = m_durations.insert(text, durationMinutes(text));
-        return *it;
-    }
-
-    template <typename Field>
-    void readWhen(const Field &field, SetRow &r) const
-    {
-        const QString dateText = h.has(Date) ? field(Date) : field(StartTime);
-        const std::optional<When> when = cachedDateTime(dateText);
-        if (!when)
-            throw RowError{dateText.trimmed().isEmpty() ? QStringLiteral("no date")
-                                                        : QStringLiteral("date \"%1\" is not a date").arg(dateText)};
-        r.when = *when;
-        if (h.has(Date) && h.has(StartTime) && !field(StartTime).trimmed().isEmpty())
-            r.when.time = timeOfDay(field(StartTime));
-    }
-
-    template <typename Field>
-    void readSet(const Field &field, SetRow &r) const
-    {
-        if (r.name.isEmpty())
-            throw RowError{QStringLiteral("no exercise name")};
-        const std::optional<double> reps = number(field(Reps), "reps");
-        const std::optional<double> weight = number(field(Weight), "weight");
-        const std::optional<double> distance = number(field(Distance), "distance");
-        const double time = h.has(Seconds) ? seconds(field(Seconds)).value_or(0) : 0;
-        if (h.fortavoLayout)
-            r.cardio = field(Kind).trimmed().compare(QLatin1String("cardio"), Qt::CaseInsensitive) == 0;
-        else
-            r.cardio = (distance.value_or(0) > 0 || time > 0) && reps.value_or(0) == 0;
-        if (r.cardio) {
-            r.distanceMetres = distance.value_or(0) * metresPer(field(DistanceUnit));
-            r.seconds = time;
-            r.calories = number(field(Calories), "calories").value_or(0);
-            r.cardioStart = timeOfDay(field(CardioStart));
-            r.cardioMinutes = durationMinutes(field(CardioDuration));
-            if (r.distanceMetres > 65535)
-                throw RowError{QStringLiteral("distance of %1 m is above 65535 m").arg(r.distanceMetres)};
-            if (r.calories > 65535)
-                throw RowError{QStringLiteral("calories above 65535")};
-            return;
-        }
-        if (!reps && !weight)
-            throw RowError{QStringLiteral("neither reps nor weight")};
-        r.reps = int(std::lround(reps.value_or(0)));
-        if (r.reps > 255)
-            throw RowError{QStringLiteral("%1 reps are above 255").arg(r.reps)};
-        if (h.fortavoLayout) {
-            r.sets = int(std::lround(number(field(Sets), "sets").value_or(0)));
-            if (r.sets > 255)
-                throw RowError{QStringLiteral("%1 sets are above 255").arg(r.sets)};
-        }
-        r.weight = float(round2(weight.value_or(0) * weightFactor(field(CsvColumns::WeightUnit))));
-        if (r.execution.isEmpty())
-            r.execution = executionOf(field(SetType));
-    }
-
-    double weightFactor(const QString &rowUnit) const
-    {
-        QString unit = rowUnit.trimmed().toLower();
-        if (unit.isEmpty())
-            unit = h.weightUnit;
-        const bool statedKg = unit == u"kg" || unit == u"kgs";
-        const bool statedLbs = unit == u"lbs" || unit == u"lb";
-        if (statedLbs && o.unit == WeightUnit::Kg)
-            return 1 / LbsPerKg;
-        if (statedKg && o.unit == WeightUnit::Lbs)
-            return LbsPerKg;
-        return 1;
-    }
-
-    double metresPer(const QString &rowUnit) const
-    {
-        QString unit = rowUnit.trimmed().toLower();
-        if (unit.isEmpty())
-            unit = h.distanceUnit;
-        if (unit == u"m" || unit == u"metres" || unit == u"meters")
-            return 1;
-        if (unit == u"mi" || unit == u"miles" || unit == u"mile")
-            return 1609.344;
-        if (unit == u"ft" || unit == u"feet")
-            return 0.3048;
-        return 1000; // kilometres, also when no unit is stated
-    }
-
-    static QString executionOf(const QString &setType)
-    {
-        const QString t = setType.trimmed().toLower();
-        if (t == u"warmup")
-            return QStringLiteral("Warmup");
-        if (t == u"dropset")
-            return QStringLiteral("Drop set");
-        return QString();
-    }
-
-    const Header &h;
-    const Options &o;
-    mutable QHash<QString, std::optional<When>> m_dates;
-    mutable QHash<QString, std::optional<int>> m_durations;
-};
-
-// The rows of one workout, collected in file order.
-struct Group {
-    QList<SetRow> rows;
-};
-
-class Builder {
-public:
-    Builder(const Options &options, Plan &plan, bool fortavoLayout) : o(options), p(plan), fortavo(fortavoLayout) {}
-
-    QList<WorkoutRecord> build(const Group &g)
-    {
-        const SetRow &first = g.rows.first();
-        WorkoutRecord base;
-        base.Date = DayCount::fromDate(first.when.date);
-        base.StartTime = first.when.time.isValid() ? DayCount::fromTime(first.when.time) : 0;
-        QList<ExerciseEntry> exercises;
-        QList<CardioEntry> cardio;
-        QString name, notes, comment, bodypart, type;
-        std::optional<int> minutes;
-        QTime end;
-        for (const SetRow &r : g.rows) {
-            name = name.isEmpty() ? r.workoutName : name;
-            notes = notes.isEmpty() ? r.workoutNotes : notes;
-            comment = comment.isEmpty() ? r.comment : comment;
-            bodypart = bodypart.isEmpty() ? r.bodypart : bodypart;
-            type = type.isEmpty() ? r.trainingType : type;
-            minutes = minutes ? minutes : r.workoutMinutes;
-            end = end.isValid() ? end : r.endTime;
-            if (r.empty)
-                continue;
-            if (r.cardio)
-                cardio.append(cardioEntry(r, base.StartTime));
-            else
-                addSet(exercises, r);
-        }
-        if (!minutes && end.isValid() && first.when.time.isValid())
-            minutes = int(first.when.time.secsTo(end) / 60 + (first.when.time.secsTo(end) < 0 ? 24 * 60 : 0));
-        base.Duration = minutes ? storedDuration(*minutes) : 0;
-        base.Bodypart = fit(bodypart, WorkoutRecord::BodypartCapacity);
-        base.TrainingType = quint8(std::max<qsizetype>(0, o.trainingTypes.indexOf(type)));
-        if (!fortavo)
-            comment = notes.isEmpty() ? name : name.isEmpty() ? notes : name + QStringLiteral(": ") + notes;
-        base.Comment = fit(comment, WorkoutRecord::CommentCapacity);
-        return split(base, exercises, cardio);
-    }
-
-private:
-    QString fit(const QString &text, int capacity)
-    {
-        // Names repeat on every set of an exercise: each text is fitted once.
-        QHash<QString, QString> &fitted = m_fitted[capacity];
-        if (const auto it = fitted.constFind(text); it != fitted.constEnd()) {
-            countFit(text, *it, capacity);
-            return *it;
-        }
-        const QString stored = fitted.insert(text, CodePage::fit(text, capacity)).value();
-        countFit(text, stored, capacity);
-        return stored;
-    }
-
-    void countFit(const QString &text, const QString &stored, int capacity)
-    {
-        if (stored == text)
-            return;
-        if (!CodePage::holds(text))
-            ++p.textsWithReplacedCharacters;
-        if (CodePage::encode(text, int(text.size()) * 4).size() > capacity)
-            ++p.textsCut;
-    }
-
-    CardioEntry cardioEntry(const SetRow &r, double workoutStart)
-    {
-        CardioEntry c;
-        c.CardioType = fit(r.name, CardioEntry::TypeCapacity);
-        c.StartTime = r.cardioStart.isValid() ? DayCount::fromTime(r.cardioStart) : workoutStart;
-        c.Duration = storedDuration(r.cardioMinutes ? *r.cardioMinutes : int(std::lround(r.seconds / 60)));
-        c.Distance = quint16(std::lround(r.distanceMetres));
-        c.Calories = quint16(std::lround(r.calories));
-        return c;
-    }
-
-    // Consecutive equal sets of an exercise become one row with their count.
-    void addSet(QList<ExerciseEntry> &rows, const SetRow &r)
-    {
-        ExerciseEntry e;
-        e.Name = fit(r.name, ExerciseEntry::NameCapacity);
-        e.ExecutionType = fit(r.execution, ExerciseEntry::ExecutionTypeCapacity);
-        e.Reps = quint8(r.reps);
-        e.Weight = r.weight;
-        e.Sets = quint8(r.sets);
-        if (!fortavo && !rows.isEmpty()) {
-            ExerciseEntry &last = rows.last();
-            if (last.Name == e.Name && last.ExecutionType == e.ExecutionType && last.Reps == e.Reps
-                && last.Weight == e.Weight && last.Sets < 255) {
-                ++last.Sets;
-                return;
-            }
-        }
-        rows.append(e);
-    }
-
-    // More than 20 rows of a kind go on in further records with the same date and time.
-    QList<WorkoutRecord> split(const WorkoutRecord &base, const QList<ExerciseEntry> &ex, const QList<CardioEntry> &cardio)
-    {
-        const qsizetype max = WorkoutRecord::MaxRows;
-        const qsizetype parts = std::max<qsizetype>({1, (ex.size() + max - 1) / max, (cardio.size() + max - 1) / max});
-        if (parts > 1)
-            ++p.workoutsSplit;
-        QList<WorkoutRecord> records;
-        for (qsizetype i = 0; i < parts; ++i) {
-            WorkoutRecord r = base;
-            r.Exercises = ex.mid(i * max, max);
-            r.Cardio = cardio.mid(i * max, max);
-            records.append(r);
-        }
-        return records;
-    }
-
-    const Options &o;
-    Plan &p;
-    bool fortavo;
-    QHash<int, QHash<QString, QString>> m_fitted; // by capacity
-};
-
 template <typename T>
 void appendRaw(QByteArray &key, T value)
 {
     key.append(reinterpret_cast<const char *>(&value), sizeof value);
 }
 
+// Texts as the import stores them: without the spaces around them.
 void appendText(QByteArray &key, const QString &text)
 {
-    appendRaw(key, qint32(text.size()));
-    key.append(reinterpret_cast<const char *>(text.constData()), text.size() * qsizetype(sizeof(QChar)));
+    const QString t = text.trimmed();
+    appendRaw(key, qint32(t.size()));
+    key.append(reinterpret_cast<const char *>(t.constData()), t.size() * qsizetype(sizeof(QChar)));
+}
+
+// Durations as whole minutes, which is what a CSV line holds of them.
+qint32 durationKey(float duration)
+{
+    if (!std::isfinite(duration) || std::fabs(duration) > 1e6f)
+        return std::numeric_limits<qint32>::min();
+    const double hours = std::floor(double(duration) + 1e-4);
+    return qint32(hours * 60 + std::lround((double(duration) - hours) * 100));
 }
 }
 
 QByteArray workoutKey(const WorkoutRecord &record)
 {
-    // Whole days, seconds of the day, then every row field by field.
+    // Whole days, seconds of the day, the workout's own fields, then every row field by
+    // field.
     QByteArray key;
     key.reserve(64 + record.Exercises.size() * 48);
     appendRaw(key, qint64(DayCount::toDate(record.Date).toJulianDay()));
     appendRaw(key, qint32(DayCount::toTime(record.StartTime).msecsSinceStartOfDay() / 1000));
+    appendRaw(key, durationKey(record.Duration));
+    appendText(key, record.Bodypart);
+    appendRaw(key, record.TrainingType);
+    appendText(key, record.Comment);
     for (const ExerciseEntry &e : record.Exercises) {
         appendText(key, e.Name);
         appendText(key, e.ExecutionType);
         appendRaw(key, e.Sets);
         appendRaw(key, e.Reps);
-        appendRaw(key, e.Weight);
+        appendRaw(key, e.Weight + 0.0f); // -0 and 0 are the same bodyweight
     }
     key.append('|');
     for (const CardioEntry &c : record.Cardio) {
         appendText(key, c.CardioType);
-        appendRaw(key, c.Duration);
+        appendRaw(key, durationKey(c.Duration));
         appendRaw(key, c.Distance);
     }
     return key;
@@ -367,48 +85,105 @@ QSet<QByteArray> workoutKeys(TrainingFile &training)
     return keys;
 }
 
-Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> &present, const QStringList &knownExercises)
+namespace {
+void checkHeader(const CsvTable &table, const Header &header)
 {
-    const Header header = recognise(table.header);
+    if (table.header.isEmpty() || (table.header.size() == 1 && table.header.first().trimmed().isEmpty() && table.rows.isEmpty()))
+        throw ConversionError(QStringLiteral("The file is empty."));
+    if (table.header.first().trimmed().startsWith(QLatin1String("###")))
+        throw ConversionError(QStringLiteral(
+            "The file is made of \"### SECTION ###\" blocks: this layout is not supported. Export the workouts as a CSV "
+            "file with one set a line instead."));
     const bool hasDate = header.has(Date) || header.has(StartTime);
     if (!hasDate || !header.has(Exercise) || !(header.has(Reps) || header.has(Weight)))
         throw ConversionError(QStringLiteral(
             "The file has no recognisable header. Expected a CSV file whose first line names its columns, with a "
             "date column (Date or start_time), an exercise column (Exercise Name, exercise_title or Exercise) and "
             "reps or weight columns."));
+}
+
+// A cut line starts another workout when its date and workout name are there whole
+// (a field follows them) and differ from the line above.
+bool startsAnotherWorkout(const Header &header, const QStringList &above, const QStringList &cut)
+{
+    for (Column c : {Date, StartTime, WorkoutName})
+        if (header.has(c) && header.index[c] + 1 < cut.size() && header.index[c] < above.size()
+            && cut[header.index[c]] != above[header.index[c]])
+            return true;
+    return false;
+}
+}
+
+Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> &present, const QStringList &knownExercises)
+{
+    const Header header = recognise(table.header);
+    checkHeader(table, header);
 
     Plan result;
+    result.columnsByPosition = header.takenByPosition;
+    result.unreadWeightColumns = header.unreadColumns;
     const RowReader reader(header, options);
     QHash<GroupKey, qsizetype> groupIndex;
     QList<Group> groups;
+    const CsvTable::Row *previous = nullptr;
     for (const CsvTable::Row &row : table.rows) {
         if (row.fields.size() == 1 && row.fields.first().trimmed().isEmpty())
             continue;
+        const bool cut = table.lastLineCut && &row == &table.rows.last() && row.fields.size() < header.fieldCount;
+        if (cut) {
+            // A file cut in the middle of a line: the workout that line belongs to is
+            // left out whole, so a later import of the full file adds it once.
+            result.problems.append({row.line, QStringLiteral("the file ends in the middle of this line")});
+            // Its workout is the one above unless the line starts another one.
+            if (previous && !startsAnotherWorkout(header, previous->fields, row.fields)) {
+                try {
+                    const auto it = groupIndex.constFind(reader.read(*previous).groupKey);
+                    if (it != groupIndex.constEnd()) {
+                        const When &when = groups[*it].rows.first().when;
+                        result.workoutsLeftOut.append(
+                            (when.date.toString(Qt::ISODate) + u' ' + when.time.toString(QStringLiteral("HH:mm"))).trimmed());
+                        groups[*it].rows.clear();
+                    }
+                } catch (const RowError &) {
+                }
+            }
+            break;
+        }
         try {
             SetRow r = reader.read(row);
             auto it = groupIndex.constFind(r.groupKey);
             if (it == groupIndex.constEnd()) {
                 it = groupIndex.insert(r.groupKey, groups.size());
                 groups.append(Group());
+                groups.last().rows.reserve(16); // a workout's sets, without growing row by row
             }
             groups[*it].rows.append(std::move(r));
+            previous = &row;
         } catch (const RowError &error) {
             result.problems.append({row.line, error.reason});
         }
     }
 
-    Builder builder(options, result, header.fortavoLayout);
+    CsvGrouping::Builder builder(options, result, header);
     QSet<QString> known(knownExercises.cbegin(), knownExercises.cend());
     QSet<QByteArray> seen = present;
+    QList<WorkoutRecord> alreadyPresent;
+    const QDate today = QDate::currentDate();
     for (const Group &g : groups) {
+        if (g.rows.isEmpty())
+            continue;
         ++result.workoutsFound;
         const QList<WorkoutRecord> records = builder.build(g);
         const QByteArray key = workoutKey(records.first());
         if (seen.contains(key)) {
+            alreadyPresent += records;
             ++result.skippedAsPresent;
             continue;
         }
         seen.insert(key);
+        ++result.workoutsToAdd;
+        if (g.rows.first().when.date > today)
+            ++result.workoutsInFuture;
         for (qsizetype i = 0; i < records.size(); ++i) {
             if (i > 0)
                 seen.insert(workoutKey(records[i]));
@@ -418,34 +193,58 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
     std::stable_sort(result.toAdd.begin(), result.toAdd.end(), [](const WorkoutRecord &a, const WorkoutRecord &b) {
         return std::floor(a.Date) != std::floor(b.Date) ? a.Date < b.Date : a.StartTime < b.StartTime;
     });
-    for (const WorkoutRecord &r : result.toAdd)
-        for (const ExerciseEntry &e : r.Exercises)
-            if (!known.contains(e.Name)) {
-                known.insert(e.Name);
-                result.newExercises.append(e.Name);
-            }
+    // The exercises of every workout read, new ones first, then those already present:
+    // an import stopped after its workouts but before the exercise list still adds them.
+    for (const QList<WorkoutRecord> *records : {&result.toAdd, &alreadyPresent})
+        for (const WorkoutRecord &r : *records)
+            for (const ExerciseEntry &e : r.Exercises)
+                if (!known.contains(e.Name)) {
+                    known.insert(e.Name);
+                    result.newExercises.append(e.Name);
+                }
+    result.readAsWindows1252 = table.readAsWindows1252;
     return result;
 }
 
 QStringList Plan::reportLines() const
 {
     QStringList lines;
-    lines << QStringLiteral("Workouts to add: %1").arg(toAdd.size());
+    if (readAsWindows1252)
+        lines << QStringLiteral("The file is not UTF-8 text: read as Windows-1252.");
+    if (!columnsByPosition.isEmpty())
+        lines << QStringLiteral("The header's names are unknown; its columns were taken by position: %1")
+                     .arg(columnsByPosition.join(QStringLiteral(", ")));
+    for (const QString &column : unreadWeightColumns)
+        lines << QStringLiteral("The column \"%1\" is not read as a weight: every weight is stored as 0 (body weight).").arg(column);
+    lines << QStringLiteral("Workouts to add: %1").arg(workoutsToAdd);
+    if (toAdd.size() != workoutsToAdd)
+        lines << QStringLiteral("Records to add: %1").arg(toAdd.size());
     lines << QStringLiteral("Workouts skipped as already present: %1").arg(skippedAsPresent);
     if (workoutsSplit > 0)
         lines << QStringLiteral("Workouts of more than 20 rows, continued in further records: %1").arg(workoutsSplit);
+    if (workoutsInFuture > 0)
+        lines << QStringLiteral("%1 workouts are dated after today").arg(workoutsInFuture);
     lines << QStringLiteral("New exercises: %1").arg(newExercises.isEmpty() ? QStringLiteral("none") : newExercises.join(QStringLiteral(", ")));
+    if (restTimerRows > 0)
+        lines << QStringLiteral("Rest timer rows left out: %1").arg(restTimerRows);
+    if (setsNotDone > 0)
+        lines << QStringLiteral("Sets not done (no completed reps) left out: %1").arg(setsNotDone);
+    if (durationsCut > 0)
+        lines << QStringLiteral("Durations longer than 99:59, stored as 99:59: %1").arg(durationsCut);
     if (textsCut > 0)
         lines << QStringLiteral("Texts cut to their field's length: %1").arg(textsCut);
     if (textsWithReplacedCharacters > 0)
         lines << QStringLiteral("Texts with characters stored as \"?\": %1").arg(textsWithReplacedCharacters);
+    for (const QString &workout : workoutsLeftOut)
+        lines << QStringLiteral("The file is cut off: the workout of %1 is left out.").arg(workout);
     lines << QStringLiteral("Rows that could not be read: %1").arg(problems.size());
     for (const RowProblem &problem : problems)
         lines << QStringLiteral("  line %1: %2").arg(problem.line).arg(problem.reason);
     return lines;
 }
 
-void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises)
+namespace {
+void applyPlan(const Plan &plan, TrainingFile &training, ExerciseFile *exercises, const QString &exerciseFileName)
 {
     if (!plan.toAdd.isEmpty()) {
         const QString path = training.fileName();
@@ -459,10 +258,24 @@ void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises)
         training.open(path, training.isReadOnly() ? TrainingFile::Access::ReadOnly : TrainingFile::Access::ReadWrite);
     }
     if (exercises && !plan.newExercises.isEmpty()) {
+        if (!exercises->isOpen() && !exerciseFileName.isEmpty())
+            exercises->open(exerciseFileName);
         QList<CatalogExercise> list = exercises->readAll();
         for (const QString &name : plan.newExercises)
             list.append({name, QString(), QString()});
         exercises->save(list);
     }
 }
+}
+
+void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises)
+{
+    applyPlan(plan, training, exercises, QString());
+}
+
+void apply(const Plan &plan, TrainingFile &training, ExerciseFile &exercises, const QString &exerciseFileName)
+{
+    applyPlan(plan, training, &exercises, exerciseFileName);
+}
+
 }

@@ -26,14 +26,23 @@ struct RowProblem {
 };
 
 struct Plan {
-    QList<WorkoutRecord> toAdd; // in date order
+    QList<WorkoutRecord> toAdd; // in date order; a split workout has several records
+    int workoutsToAdd = 0;
     int workoutsFound = 0;
     int skippedAsPresent = 0;
     int workoutsSplit = 0;      // workouts of more than 20 rows of a kind
-    QStringList newExercises;
+    QStringList newExercises;   // names of the workouts read that the list lacks
     QList<RowProblem> problems;
     int textsCut = 0;           // texts longer than their field
     int textsWithReplacedCharacters = 0; // characters the code page lacks became "?"
+    bool readAsWindows1252 = false;      // the file was not UTF-8
+    int restTimerRows = 0;               // rows of a rest timer, no rows at all
+    int setsNotDone = 0;                 // planned sets without completed reps
+    int durationsCut = 0;                // workout durations beyond 99:59, stored as 99:59
+    int workoutsInFuture = 0;            // of those to add, dated after today
+    QStringList workoutsLeftOut;         // the workout of a line the file's end cuts
+    QStringList columnsByPosition;       // of a header with unknown names
+    QStringList unreadWeightColumns;     // columns that look like a weight but are not read
 
     // What the preview and a dry run show, one finding a line.
     QStringList reportLines() const;
@@ -43,8 +52,9 @@ struct Plan {
 QByteArray workoutKey(const WorkoutRecord &record);
 QSet<QByteArray> workoutKeys(TrainingFile &training);
 
-// Reads the table. Raises ConversionError, saying what was expected, when the header
-// names no date column, no exercise column or neither reps nor weight.
+// Reads the table. Raises ConversionError, saying what was expected, when the file is
+// empty, or its header names no date column, no exercise column or neither reps nor
+// weight.
 Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> &present,
           const QStringList &knownExercises);
 
@@ -52,4 +62,8 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
 // replaces the file only once every byte is on the disk) and adds the new exercise
 // names to the exercise list.
 void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises);
+// The same; an exercise list that is not open yet is opened at exerciseFileName only
+// once the workouts are written and when there are names to add, so a failed import
+// creates no list.
+void apply(const Plan &plan, TrainingFile &training, ExerciseFile &exercises, const QString &exerciseFileName);
 }

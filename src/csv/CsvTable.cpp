@@ -6,6 +6,7 @@
 
 #include <csv.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,8 +65,23 @@ char detectSeparator(QByteArrayView text)
 bool isUtf8(QByteArrayView text)
 {
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    (void)decoder.decode(text);
+    // The decoder works only when its result is taken.
+    const QString decoded = decoder.decode(text);
     return !decoder.hasError();
+}
+
+// Text of the Western Windows code page, which spreadsheets write when told to save
+// CSV without naming an encoding, as UTF-8. Empty when a byte is none of its
+// characters.
+std::optional<QByteArray> windows1252AsUtf8(QByteArrayView text)
+{
+    QStringDecoder decoder("windows-1252", QStringConverter::Flag::Stateless);
+    if (!decoder.isValid())
+        return std::nullopt;
+    const QString decoded = decoder.decode(text);
+    if (decoder.hasError() || decoded.contains(QChar::ReplacementCharacter))
+        return std::nullopt;
+    return decoded.toUtf8();
 }
 }
 
@@ -74,12 +90,19 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
     QByteArrayView text(bytes);
     if (text.startsWith("\xEF\xBB\xBF"))
         text = text.sliced(3);
-    if (!isUtf8(text))
-        throw ConversionError(QStringLiteral("The file is not UTF-8 text."));
     if (text.contains('\0'))
         throw ConversionError(QStringLiteral("The file holds binary data, not CSV text."));
-
     CsvTable table;
+    QByteArray converted;
+    if (!isUtf8(text)) {
+        const std::optional<QByteArray> utf8 = windows1252AsUtf8(text);
+        if (!utf8)
+            throw ConversionError(QStringLiteral("The file is not UTF-8 text."));
+        converted = *utf8;
+        text = converted;
+        table.readAsWindows1252 = true;
+    }
+
     table.separator = detectSeparator(text);
     csv_parser parser;
     if (csv_init(&parser, CSV_APPEND_NULL) != 0)
@@ -101,6 +124,10 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
             ++reader.line;
         start = end;
     }
+    table.lastLineCut = !text.isEmpty() && !text.endsWith('\n');
+    // A row that only the end of the text ends (an unclosed quote) ends on the last line.
+    if (text.endsWith('\n'))
+        --reader.line;
     csv_fini(&parser, onField, onRowEnd, &reader);
     csv_free(&parser);
     return table;

@@ -6,18 +6,22 @@
 #include <QStringList>
 
 // A CSV text read with libcsv (RFC 4180: quoted fields, separators and line breaks
-// inside quotes). UTF-8, with or without a byte-order mark.
+// inside quotes). UTF-8, with or without a byte-order mark; a text that is not UTF-8
+// is read as Windows-1252.
 struct CsvTable {
     struct Row {
         int line = 0; // the line of the file the row ends on, from 1
         QStringList fields;
     };
     char separator = ',';
+    bool readAsWindows1252 = false; // the text was not UTF-8 but Windows-1252
+    bool lastLineCut = false;       // the text ends without a line end
     QStringList header;
     QList<Row> rows;
 
     // The separator is the comma or the semicolon, whichever the header line holds
-    // more of. Raises ConversionError when the text is not UTF-8 or not CSV.
+    // more of. Raises ConversionError when the text is neither UTF-8 nor Windows-1252,
+    // or not CSV.
     static CsvTable parse(const QByteArray &bytes);
 };
 

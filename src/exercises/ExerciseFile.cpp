@@ -41,6 +41,7 @@ void ExerciseFile::open(const QString &path)
 {
     close();
     m_file.setFileName(path);
+    WholeFile::refuseNonRegular(path);
     if (!m_file.open(QIODevice::ReadWrite))
         fail(QStringLiteral("Cannot open file"), m_file.errorString());
 }

@@ -4,6 +4,7 @@
 #include "common/LittleEndian.h"
 #include "common/ProgramFolder.h"
 #include "common/RecordWrite.h"
+#include "common/WholeFile.h"
 #include "store/WorkoutRecord.h"
 
 #include <QDir>
@@ -50,6 +51,7 @@ void GoalsFile::open(const QString &path)
 {
     close();
     m_file.setFileName(path);
+    WholeFile::refuseNonRegular(path, QStringLiteral("goals file"));
     // Unbuffered: reads see the record writes, which go to the file directly.
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         fail(QStringLiteral("Cannot open goals file"));
@@ -59,6 +61,7 @@ void GoalsFile::openReadOnly(const QString &path)
 {
     close();
     m_file.setFileName(path);
+    WholeFile::refuseNonRegular(path, QStringLiteral("goals file"));
     if (!m_file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("Cannot open goals file"));
 }

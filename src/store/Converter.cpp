@@ -1,6 +1,7 @@
 #include "store/Converter.h"
 
 #include "common/Errors.h"
+#include "store/LayoutCheck.h"
 #include "store/WorkoutRecordV15.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -24,6 +26,7 @@ void openOldFile(QFile &file)
     const QString path = file.fileName();
     if (QFileInfo(path).isDir())
         throw IoError(QStringLiteral("Cannot open file \"%1\": it is a folder.").arg(native(path)));
+    WholeFile::refuseNonRegular(path);
     if (!file.open(QIODevice::ReadOnly))
         throw IoError(QStringLiteral("Cannot open file \"%1\": %2").arg(native(path), file.errorString()));
 }
@@ -52,9 +55,23 @@ bool nameTaken(const QString &path)
 
 [[noreturn]] void backupTaken(const QString &path, const QString &backup)
 {
-    throw IoError(QStringLiteral("Cannot convert \"%1\": the backup file \"%2\" already exists. Move or rename it "
-                                 "first; nothing has been changed.")
+    throw IoError(QStringLiteral("Cannot convert \"%1\": the backup file \"%2\" already exists. It holds the old data "
+                                 "of an earlier conversion (or another file of that name): if \"%1\" is converted "
+                                 "already, keep the backup or delete it; otherwise move or rename the backup and convert "
+                                 "again. Nothing has been changed.")
                       .arg(native(path), native(backup)));
+}
+
+// A backup that is a second name of the file itself is what a conversion killed before
+// its end leaves: the file still holds the old data, so the extra name is dropped.
+bool dropOwnSecondName(const QString &path, const QString &backup)
+{
+    struct stat file, second;
+    if (::stat(QFile::encodeName(path).constData(), &file) != 0
+        || ::lstat(QFile::encodeName(backup).constData(), &second) != 0 || !S_ISREG(second.st_mode)
+        || file.st_dev != second.st_dev || file.st_ino != second.st_ino)
+        return false;
+    return ::unlink(QFile::encodeName(backup).constData()) == 0;
 }
 
 // Reads count records of recordSize bytes from the start of file, a chunk at a time.
@@ -84,6 +101,34 @@ bool linkBackup(const QString &path, const QString &backup)
     if (errno == EEXIST)
         backupTaken(path, backup);
     return false;
+}
+
+// A file of the current layout whose size is a multiple of both record sizes (127
+// workouts or a multiple of them) passes the size test; its content tells it apart:
+// read as old records some do not read as workouts, while read as current records
+// all do.
+void refuseCurrentLayout(QFile &file, qint64 oldCount)
+{
+    const qint64 size = file.size();
+    if (size == 0 || size % WorkoutRecord::Size != 0)
+        return;
+    bool oldLayoutSound = true;
+    forEachChunk(file, oldCount, WorkoutRecordV15::Size, [&](const QByteArray &bytes, qint64 n) {
+        for (qint64 i = 0; oldLayoutSound && i < n; ++i)
+            oldLayoutSound = LayoutCheck::plausibleOldRecord(bytes.constData() + i * WorkoutRecordV15::Size);
+    });
+    if (oldLayoutSound)
+        return;
+    bool currentLayoutSound = true;
+    forEachChunk(file, size / WorkoutRecord::Size, WorkoutRecord::Size, [&](const QByteArray &bytes, qint64 n) {
+        for (qint64 i = 0; currentLayoutSound && i < n; ++i)
+            currentLayoutSound = LayoutCheck::plausibleCurrentRecord(bytes.constData() + i * WorkoutRecord::Size);
+    });
+    if (currentLayoutSound)
+        throw IoError(QStringLiteral("\"%1\" is not a training file of the older layout: its records read as workouts "
+                                     "of the current layout only, so it is probably converted already. Nothing has "
+                                     "been changed.")
+                          .arg(native(file.fileName())));
 }
 
 void copyBackup(QFile &old, qint64 count, const QString &backup, const WholeFile::TargetWrapper &wrapper)
@@ -137,9 +182,10 @@ void ConvertTrainingFile(const QString &path, const Converter::Options &options)
     openOldFile(old);
     const QString backup = Converter::BackupFileName(path);
     // A taken backup name most likely holds the old data of an earlier conversion.
-    if (nameTaken(backup))
+    if (nameTaken(backup) && !dropOwnSecondName(path, backup))
         backupTaken(path, backup);
     const qint64 count = oldRecordCount(old);
+    refuseCurrentLayout(old, count);
     bool madeBackup = false;
     try {
         if (options.keepBackup) {

@@ -2,6 +2,7 @@
 
 #include "common/Errors.h"
 #include "common/RecordWrite.h"
+#include "common/WholeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,6 +25,7 @@ void TrainingFile::open(const QString &path, Access access)
     m_file.setFileName(path);
     m_access = access;
     m_readOnlyReason.clear();
+    WholeFile::refuseNonRegular(path);
     // Unbuffered: single records are written beside QFile, and every read must see them.
     const QIODevice::OpenMode mode = access == Access::ReadOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite;
     if (!m_file.open(mode | QIODevice::Unbuffered))

@@ -48,6 +48,20 @@ private slots:
         QVERIFY(env.readFile("out.csv").contains("2021-09-09,00:00:00,0:00,,,,exercise,Squat,,2,5,100,,,,\r\n"));
     }
 
+    // The count is of workouts; a workout of more than 20 rows is one workout in two records.
+    void importCountsWorkouts()
+    {
+        TestEnvironment env;
+        QByteArray big = "Date,Exercise,Weight,Reps\n";
+        for (int i = 1; i <= 21; ++i)
+            big += "2021-09-09 08:00:00,Exercise " + QByteArray::number(i) + ",10,5\n";
+        env.writeFile(QStringLiteral("in.csv"), big);
+        const CliRun run = runCli({"--folder", env.folder(), "import-csv", env.path("in.csv")});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.contains(QStringLiteral("Imported 1 workouts into \"%1\". (2 records)\n").arg(env.path("workouts.dat"))),
+                 qPrintable(run.out));
+    }
+
     void refusals_data()
     {
         QTest::addColumn<QStringList>("args");

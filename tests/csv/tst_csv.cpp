@@ -258,7 +258,7 @@ private slots:
         training.WriteRecord(0, sample());
         const QList<QByteArray> lines = CsvExport::text(training, CsvExport::Layout::Sets, Types).split('\n');
         QCOMPARE(lines[0], QByteArray("Date,Workout Name,Duration,Exercise Name,Set Order,Weight,Reps,Distance,Seconds,"
-                                      "Notes,Workout Notes,RPE\r"));
+                                      "Notes,Workout Notes,RPE,Body part,Type of training,Execution,Calories,Cardio start time\r"));
         QVERIFY(lines[1].startsWith("2024-03-02 09:15:00,Chest,3900,Bench press,1,52.5,10,,,Working set,"));
         int benchSets = 0;
         for (const QByteArray &l : lines)
@@ -267,7 +267,7 @@ private slots:
         // An app reading this layout gets the same sets back.
         const CsvImport::Plan plan = planOf(CsvExport::text(training, CsvExport::Layout::Sets, Types));
         QCOMPARE(rowTexts(plan.toAdd[0]),
-                 (QStringList{"Bench press 3x10 at 52.5", "Dips 2x12 at 0", "Čučanj 5x5 at 16.3", "cardio Running 0.35 h 5000 m"}));
+                 (QStringList{"Bench press 3x10 at 52.5 Working set", "Dips 2x12 at 0", "Čučanj 5x5 at 16.3", "cardio Running 0.35 h 5000 m"}));
     }
 };
 

@@ -1,0 +1,153 @@
+#include "csv/CsvGrouping.h"
+
+#include "common/CodePage.h"
+#include "common/DayCount.h"
+
+#include <cmath>
+
+using namespace CsvRows;
+using namespace CsvValues;
+
+namespace CsvGrouping {
+QList<WorkoutRecord> Builder::build(const Group &g)
+{
+    const SetRow &first = g.rows.first();
+    WorkoutRecord base;
+    base.Date = DayCount::fromDate(first.when.date);
+    base.StartTime = first.when.time.isValid() ? DayCount::fromTime(first.when.time) : 0;
+    QList<ExerciseEntry> exercises;
+    QList<CardioEntry> cardio;
+    QString name, notes, comment, bodypart, type;
+    QStringList notesRows;
+    std::optional<int> minutes;
+    bool durationCut = false;
+    QTime end;
+    for (const SetRow &r : g.rows) {
+        name = name.isEmpty() ? r.workoutName : name;
+        notes = notes.isEmpty() ? r.workoutNotes : notes;
+        comment = comment.isEmpty() ? r.comment : comment;
+        bodypart = bodypart.isEmpty() ? r.bodypart : bodypart;
+        type = type.isEmpty() ? r.trainingType : type;
+        if (!minutes) {
+            minutes = r.workoutMinutes;
+            durationCut = r.durationCut;
+        }
+        end = end.isValid() ? end : r.endTime;
+        switch (r.kind) {
+        case RowKind::Set:
+            if (r.cardio)
+                cardio.append(cardioEntry(r, base.StartTime));
+            else
+                addSet(exercises, r);
+            break;
+        case RowKind::Rest:
+            ++p.restTimerRows;
+            break;
+        case RowKind::Note:
+            if (!r.note.isEmpty())
+                notesRows.append(r.note);
+            break;
+        case RowKind::NotDone:
+            ++p.setsNotDone;
+            break;
+        case RowKind::Empty:
+            break;
+        }
+    }
+    if (durationCut)
+        ++p.durationsCut;
+    if (!minutes && end.isValid() && first.when.time.isValid())
+        minutes = int(first.when.time.secsTo(end) / 60 + (first.when.time.secsTo(end) < 0 ? 24 * 60 : 0));
+    base.Duration = minutes ? storedDuration(*minutes) : 0;
+    base.Bodypart = fit(bodypart, WorkoutRecord::BodypartCapacity);
+    base.TrainingType = quint8(std::max<qsizetype>(0, o.trainingTypes.indexOf(type)));
+    // Fortavo's own exports carry the comment whole; the workout's name in its per-set
+    // export is the body part.
+    if (!h.ownExport()) {
+        comment = notes.isEmpty() ? name : name.isEmpty() ? notes : name + QStringLiteral(": ") + notes;
+        // Note rows add their text to the comment, a line each.
+        if (!notesRows.isEmpty())
+            comment = ((comment.isEmpty() ? QStringList() : QStringList{comment}) + notesRows).join(u'\n');
+    }
+    base.Comment = fit(comment, WorkoutRecord::CommentCapacity);
+    return split(base, exercises, cardio);
+}
+
+QString Builder::fit(const QString &text, int capacity)
+{
+    // Names repeat on every set of an exercise: each text is fitted once.
+    QHash<QString, QString> &fitted = m_fitted[capacity];
+    if (const auto it = fitted.constFind(text); it != fitted.constEnd()) {
+        countFit(text, *it, capacity);
+        return *it;
+    }
+    QString cut = CodePage::fit(text, capacity);
+    // A cut may end on a space, which the text's own end never does once trimmed.
+    if (cut.size() < text.size())
+        while (cut.endsWith(u' '))
+            cut.chop(1);
+    const QString stored = fitted.insert(text, cut).value();
+    countFit(text, stored, capacity);
+    return stored;
+}
+
+void Builder::countFit(const QString &text, const QString &stored, int capacity)
+{
+    if (stored == text)
+        return;
+    if (!CodePage::holds(text))
+        ++p.textsWithReplacedCharacters;
+    if (CodePage::encode(text, int(text.size()) * 4).size() > capacity)
+        ++p.textsCut;
+}
+
+CardioEntry Builder::cardioEntry(const SetRow &r, double workoutStart)
+{
+    CardioEntry c;
+    c.CardioType = fit(r.name, CardioEntry::TypeCapacity);
+    c.StartTime = r.cardioStart.isValid() ? DayCount::fromTime(r.cardioStart) : workoutStart;
+    c.Duration = storedDuration(r.cardioMinutes ? *r.cardioMinutes : int(std::lround(r.seconds / 60)));
+    c.Distance = quint16(std::lround(r.distanceMetres));
+    c.Calories = quint16(std::lround(r.calories));
+    return c;
+}
+
+// Consecutive equal sets of an exercise become one row with their count; in Fortavo's
+// per-set export a row's sets are numbered from 1, which starts the next row.
+void Builder::addSet(QList<ExerciseEntry> &rows, const SetRow &r)
+{
+    ExerciseEntry e;
+    e.Name = fit(r.name, ExerciseEntry::NameCapacity);
+    e.ExecutionType = fit(r.execution, ExerciseEntry::ExecutionTypeCapacity);
+    e.Reps = quint8(r.reps);
+    e.Weight = r.weight;
+    e.Sets = quint8(r.sets);
+    const bool joins = h.fortavoSets ? r.setOrder > 1 : !h.fortavoLayout;
+    if (joins && !rows.isEmpty()) {
+        ExerciseEntry &last = rows.last();
+        if (last.Name == e.Name && last.ExecutionType == e.ExecutionType && last.Reps == e.Reps && last.Weight == e.Weight
+            && last.Sets < 255) {
+            ++last.Sets;
+            return;
+        }
+    }
+    rows.append(e);
+}
+
+// More than 20 rows of a kind go on in further records with the same date and time.
+QList<WorkoutRecord> Builder::split(const WorkoutRecord &base, const QList<ExerciseEntry> &ex, const QList<CardioEntry> &cardio)
+{
+    const qsizetype max = WorkoutRecord::MaxRows;
+    const qsizetype parts = std::max<qsizetype>({1, (ex.size() + max - 1) / max, (cardio.size() + max - 1) / max});
+    if (parts > 1)
+        ++p.workoutsSplit;
+    QList<WorkoutRecord> records;
+    for (qsizetype i = 0; i < parts; ++i) {
+        WorkoutRecord r = base;
+        r.Exercises = ex.mid(i * max, max);
+        r.Cardio = cardio.mid(i * max, max);
+        records.append(r);
+    }
+    return records;
+}
+}
