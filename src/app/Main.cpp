@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QThread>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -220,7 +221,10 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     writeConfigurationOnClose();
     event->accept();
     // Closing the main window ends the program, whatever other window is still open.
-    QCoreApplication::exit(0);
+    // Without a running event loop (a test) there is nothing to end, and exit() would
+    // make the next loop return at once.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 void TfrmMain::writeConfigurationOnClose()
