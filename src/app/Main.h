@@ -22,8 +22,8 @@ class TrainingObjects;
 
 // The main window: the ribbon, the list of past workouts and the workout editor. It
 // owns the open training file, the save position and the undo state. It knows no other
-// window: the owner of the windows adds their commands, menu items and close-time work
-// through the registration functions below.
+// window: the owner of the windows binds the work of their commands and adds their
+// close questions and close-time work through the functions below.
 class TfrmMain : public QMainWindow, public WorkoutSession, public ShownWorkout {
     Q_OBJECT
 public:
