@@ -33,8 +33,8 @@ QAction *CommandRegistry::add(const CommandSpec &spec, QWidget *keyOwner)
         else
             keys << key;
     }
-    action->setShortcuts(keys);
     action->setShortcutContext(spec.context);
+    action->setShortcuts(keys);
     // A menu item or a button shows the action's keys without carrying them again.
     action->setShortcutVisibleInContextMenu(true);
     (keyOwner ? keyOwner : m_window)->addAction(action);
