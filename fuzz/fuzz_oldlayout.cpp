@@ -5,7 +5,7 @@
 #include "FuzzSupport.h"
 
 #include "common/Errors.h"
-#include "store/Converter.h"
+#include "store/TrainingFileConversion.h"
 #include "store/LayoutCheck.h"
 #include "store/WorkoutRecordV15.h"
 

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libbenchmark-dev
           fontconfig fonts-dejavu-core python3
           dpkg-dev file desktop-file-utils appstream libcsv-dev
-          libqt6svg6)
+          libqt6svg6 xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

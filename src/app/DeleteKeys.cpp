@@ -1,13 +1,15 @@
 #include "app/DeleteKeys.h"
 
 #include "app/PastWorkoutsList.h"
+#include "common/CommandRegistry.h"
 #include "editing/WorkoutGrid.h"
 
-#include <QAction>
 #include <QFocusEvent>
 
-DeleteKeys::DeleteKeys(QAction *workout, QAction *exerciseRow, QAction *cardioRow, QObject *parent)
-    : QObject(parent), m_workout(workout), m_exerciseRow(exerciseRow), m_cardioRow(cardioRow)
+DeleteKeys::DeleteKeys(CommandRegistry &registry, QString workout, QString exerciseRow, QString cardioRow,
+                       QObject *parent)
+    : QObject(parent), m_registry(registry), m_workout(std::move(workout)), m_exerciseRow(std::move(exerciseRow)),
+      m_cardioRow(std::move(cardioRow))
 {
     assign(m_workout, m_exerciseRow, m_cardioRow);
 }
@@ -40,7 +42,7 @@ bool DeleteKeys::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void DeleteKeys::watchGrid(WorkoutGrid *grid, QAction *del, QAction *ctrlDel, QAction *altDel)
+void DeleteKeys::watchGrid(WorkoutGrid *grid, QString del, QString ctrlDel, QString altDel)
 {
     connect(grid, &QTableWidget::currentCellChanged, this, [=, this] {
         if (grid->hasFocus())
@@ -49,9 +51,9 @@ void DeleteKeys::watchGrid(WorkoutGrid *grid, QAction *del, QAction *ctrlDel, QA
     connect(grid, &QTableWidget::cellPressed, this, [=, this] { assign(del, ctrlDel, altDel); });
 }
 
-void DeleteKeys::assign(QAction *del, QAction *ctrlDel, QAction *altDel)
+void DeleteKeys::assign(const QString &del, const QString &ctrlDel, const QString &altDel)
 {
-    del->setShortcut(QKeySequence(Qt::Key_Delete));
-    ctrlDel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
-    altDel->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Delete));
+    m_registry.assignKeys({{del, QKeySequence(Qt::Key_Delete)},
+                           {ctrlDel, QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+                           {altDel, QKeySequence(Qt::ALT | Qt::Key_Delete)}});
 }

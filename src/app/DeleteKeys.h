@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
-class QAction;
+class CommandRegistry;
 class PastWorkoutsList;
 class WorkoutGrid;
 
@@ -14,7 +15,8 @@ class WorkoutGrid;
 class DeleteKeys : public QObject {
     Q_OBJECT
 public:
-    DeleteKeys(QAction *workout, QAction *exerciseRow, QAction *cardioRow, QObject *parent);
+    // The commands are named; the registry moves the keys between them.
+    DeleteKeys(CommandRegistry &registry, QString workout, QString exerciseRow, QString cardioRow, QObject *parent);
 
     void watch(PastWorkoutsList *list, WorkoutGrid *exercises, WorkoutGrid *cardio);
 
@@ -22,12 +24,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void assign(QAction *del, QAction *ctrlDel, QAction *altDel);
-    void watchGrid(WorkoutGrid *grid, QAction *del, QAction *ctrlDel, QAction *altDel);
+    void assign(const QString &del, const QString &ctrlDel, const QString &altDel);
+    void watchGrid(WorkoutGrid *grid, QString del, QString ctrlDel, QString altDel);
 
-    QAction *m_workout;
-    QAction *m_exerciseRow;
-    QAction *m_cardioRow;
+    CommandRegistry &m_registry;
+    QString m_workout;
+    QString m_exerciseRow;
+    QString m_cardioRow;
     QObject *m_list = nullptr;
     QObject *m_exercises = nullptr;
     QObject *m_cardio = nullptr;

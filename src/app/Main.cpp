@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "analysis/AnalysisCommands.h"
+#include "app/Commands.h"
 #include "app/DeleteKeys.h"
 #include "app/PastWorkoutsList.h"
 #include "app/Ribbon.h"
@@ -10,6 +11,7 @@
 #include "app/WindowKeys.h"
 #include "app/WindowPlacement.h"
 #include "common/CommandGuard.h"
+#include "common/CommandRegistry.h"
 #include "common/Errors.h"
 #include "common/ProgramFolder.h"
 #include "config/IniFile.h"
@@ -19,6 +21,7 @@
 #include "store/WorkoutList.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
@@ -26,10 +29,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QThread>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -44,11 +47,17 @@ TfrmMain::TfrmMain(UserPrompts &prompts, QWidget *parent)
     setWindowTitle(QStringLiteral("Fortavo"));
     m_ribbon = new Ribbon(this);
     setMenuWidget(m_ribbon);
-    createActions();
     createEditor();
-    createRibbon();
+    m_commands = new CommandRegistry(this, [this](const std::function<void()> &command) { runCommand(command); });
+    placeMainCommands(*m_commands, *m_ribbon, *lstProsliTreninzi);
+    bindCommands();
+    auto *deleteKeys = new DeleteKeys(*m_commands, QStringLiteral("actObrisi"), QStringLiteral("actObrisiRed"),
+                                      QStringLiteral("actObrisiKardio"), this);
+    deleteKeys->watch(lstProsliTreninzi, m_form.stgVjezbe, m_form.stgKardio);
     // The window's keys work from every control; Del and Ctrl+Del still edit text.
-    new WindowKeys(this, {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_Delete)});
+    new WindowKeys(*m_commands, {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_Delete)});
+    // At start-up the list of past workouts has the focus.
+    lstProsliTreninzi->setFocus(Qt::OtherFocusReason);
     resize(1180, 760);
     registerTrainingObjects();
 }
@@ -56,143 +65,60 @@ TfrmMain::TfrmMain(UserPrompts &prompts, QWidget *parent)
 TfrmMain::~TfrmMain() = default;
 
 // ---------------------------------------------------------------------------
-// Registration
-
-QAction *TfrmMain::addCommand(const QString &name, const QString &text, const QKeySequence &key,
-                              const std::function<void()> &command)
-{
-    auto *action = new QAction(text, this);
-    action->setObjectName(name);
-    if (!key.isEmpty())
-        action->setShortcut(key);
-    action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
-    QMainWindow::addAction(action);
-    return action;
-}
-
-void TfrmMain::addRibbonCommand(const QString &tab, const QString &group, QAction *action)
-{
-    m_ribbon->addCommand(tab, group, action);
-}
-
-void TfrmMain::addApplicationMenuItem(const QString &text, QAction *action)
-{
-    m_ribbon->addMenuItem(text, action);
-}
-
-void TfrmMain::setListMenuCommand(const QString &name, const std::function<void()> &command)
-{
-    m_listMenuCommands[name] = command;
-}
+// Commands and list
 
 void TfrmMain::runCommand(const std::function<void()> &command)
 {
     runGuarded(m_prompts, command);
 }
 
-// ---------------------------------------------------------------------------
-// Commands, ribbon and list
-
-void TfrmMain::createActions()
+void TfrmMain::bindCommands()
 {
-    actNoviTrening = addCommand("actNoviTrening", "New training file", QKeySequence(Qt::ALT | Qt::Key_N),
-                                [this] { newTrainingFile(); });
-    actOtvoriTrening = addCommand("actOtvoriTrening", "Open training file", QKeySequence(Qt::ALT | Qt::Key_O),
-                                  [this] { openTrainingFileDialog(); });
-    actNovi = addCommand("actNovi", "New workout", QKeySequence(Qt::CTRL | Qt::Key_N), [this] { NewWorkout(); });
-    actSpremi = addCommand("actSpremi", "Save changes", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { SaveWorkout(); });
-    actObrisi = addCommand("actObrisi", "Delete workout", QKeySequence(Qt::Key_Delete), [this] { DeleteWorkout(); });
-    actObrisiRed = addCommand("actObrisiRed", "Delete exercise row", QKeySequence(Qt::CTRL | Qt::Key_Delete),
-                              [this] { actObrisiRedExecute(); });
-    actObrisiKardio = addCommand("actObrisiKardio", "Delete cardio row", QKeySequence(Qt::ALT | Qt::Key_Delete),
-                                 [this] { actObrisiKardioExecute(); });
-    actUndo = addCommand("actUndo", "Undo deletion", QKeySequence(Qt::ALT | Qt::Key_Z), [this] { UndoDeletion(); });
-    bitCut = addCommand("bitCut", "Cut workout", {}, [this] { CutWorkout(); });
-    bitCopy = addCommand("bitCopy", "Copy workout", {}, [this] { CopyWorkout(); });
-    bitPaste = addCommand("bitPaste", "Paste workout", {}, [this] { PasteWorkout(); });
-    bitCut->setToolTip(QStringLiteral("Cut workout (Ctrl+X)"));
-    bitCopy->setToolTip(QStringLiteral("Copy workout (Ctrl+C)"));
-    bitPaste->setToolTip(QStringLiteral("Paste workout (Ctrl+V)"));
+    CommandRegistry &c = *m_commands;
+    c.bind("actNoviTrening", [this] { newTrainingFile(); });
+    c.bind("actOtvoriTrening", [this] { openTrainingFileDialog(); });
+    c.bind("actNovi", [this] { NewWorkout(); });
+    c.bind("actSpremi", [this] { SaveWorkout(); });
+    c.bind("actObrisi", [this] { DeleteWorkout(); });
+    c.bind("actObrisiRed", [this] { actObrisiRedExecute(); });
+    c.bind("actObrisiKardio", [this] { actObrisiKardioExecute(); });
+    c.bind("actUndo", [this] { UndoDeletion(); });
+    c.bind("mniUndo", [this] { UndoDeletion(); });
+    c.bind("bitCut", [this] { CutWorkout(); });
+    c.bind("bitCopy", [this] { CopyWorkout(); });
+    c.bind("bitPaste", [this] { PasteWorkout(); });
+    c.bind("mniOpenTraining", [this] {
+        if (const int n = lstProsliTreninzi->selectedRecord(); n >= 0)
+            ShowWorkout(n);
+    });
     const auto openFile = [this](const QString &path) {
         if (!m_prompts.openWithDesktop(path))
             m_prompts.error(QStringLiteral("Unable to open %1").arg(path));
     };
-    actInit2 = addCommand("actInit2", "Change settings file directly", QKeySequence(Qt::CTRL | Qt::Key_F2), [=, this] {
+    c.bind("actInit2", [=, this] {
         openFile(m_configFile);
         m_prompts.information(
             QStringLiteral("In order to make changes on the configuration file valid, Fortavo se must be restarted."));
     });
-    actHelp = addCommand("actHelp", "Help", QKeySequence(Qt::Key_F1), [=, this] { openFile(m_helpFile); });
-    actSkripta = addCommand("actSkripta", "Run a script", QKeySequence(Qt::CTRL | Qt::Key_R),
-                            [this] { m_scripts->chooseAndRun(); });
-    // The analyses and exports, each in its group of the "Tools" tab.
-    using Report = std::tuple<const char *, const char *, QKeySequence, void (*)(WorkoutSession &), const char *>;
-    const QList<Report> reports = {
-        {"actIzvezi", "Export to a text file", QKeySequence(Qt::ALT | Qt::Key_T), &ExportWorkoutText, "Export"},
-        {"actHtml", "Export to an HTML file", QKeySequence(Qt::ALT | Qt::Key_H), &ExportHtml, "Export"},
-        {"actStatIzvezi", "Export all week analysises", QKeySequence(Qt::Key_F6), &ExportAllWeekAnalyses, "Export"},
-        {"actVolumen", "Workout density", QKeySequence(Qt::Key_F3), &ShowWorkoutDensity, "Workout analysis"},
-        {"actUkupniVolumen", "Density for the enitre day", QKeySequence(Qt::Key_F4), &ShowDayDensity,
-         "Workout analysis"},
-        {"actStatistikaTjedna", "Analysis of a week", QKeySequence(Qt::Key_F5), &ShowWeekAnalysis, "Training analysis"},
-        {"actStatistika", "Training analysis", QKeySequence(Qt::Key_F7), &ShowTrainingAnalysis, "Training analysis"},
+    c.bind("actHelp", [=, this] { openFile(m_helpFile); });
+    c.bind("actSkripta", [this] { m_scripts->chooseAndRun(); });
+    // The analyses and exports.
+    const QList<QPair<const char *, void (*)(WorkoutSession &)>> reports = {
+        {"actIzvezi", &ExportWorkoutText},         {"actHtml", &ExportHtml},
+        {"actStatIzvezi", &ExportAllWeekAnalyses}, {"actVolumen", &ShowWorkoutDensity},
+        {"actUkupniVolumen", &ShowDayDensity},     {"actStatistikaTjedna", &ShowWeekAnalysis},
+        {"actStatistika", &ShowTrainingAnalysis},
     };
-    for (const auto &[name, text, key, run, group] : reports)
-        addRibbonCommand(Ribbon::ToolsTab, group, addCommand(name, text, key, [this, run = run] { run(*this); }));
-    actIzadji = addCommand("actIzadji", "E&xit Fortavo", QKeySequence(Qt::ALT | Qt::Key_F4), [this] { close(); });
-}
-
-void TfrmMain::createRibbon()
-{
-    addApplicationMenuItem(QStringLiteral("New &training file"), actNoviTrening);
-    addApplicationMenuItem(QStringLiteral("&New"), actNovi);
-    addApplicationMenuItem(QStringLiteral("New &workout"), actNovi);
-    addApplicationMenuItem(QStringLiteral("&Save workout"), actSpremi);
-    addApplicationMenuItem(QStringLiteral("Help"), actHelp);
-    addApplicationMenuItem(QStringLiteral("E&xit Fortavo"), actIzadji);
-
-    const QString training = Ribbon::TrainingTab, tools = Ribbon::ToolsTab, help = Ribbon::HelpTab;
-    const QList<std::tuple<QString, QString, QAction *>> buttons = {
-        {training, "Files", actNoviTrening}, {training, "Files", actOtvoriTrening}, {training, "Workouts", actNovi},
-        {training, "Workouts", actSpremi},   {training, "Workouts", actObrisi},     {training, "Workouts", actUndo},
-        {training, "Editing", bitCut},       {training, "Editing", bitCopy},        {training, "Editing", bitPaste},
-        {tools, "Scripting", actSkripta},    {help, "Settings", actInit2},          {help, "Help", actHelp},
-    };
-    for (const auto &[tab, group, action] : buttons)
-        addRibbonCommand(tab, group, action);
+    for (const auto &[name, run] : reports)
+        c.bind(name, [this, run = run] { run(*this); });
+    c.bind("actIzadji", [this] { close(); });
 }
 
 void TfrmMain::createWorkoutList(QWidget *parent)
 {
     lstProsliTreninzi = new PastWorkoutsList(parent);
-    connect(lstProsliTreninzi, &QListWidget::itemDoubleClicked, this, [this] { mniOpenTraining->trigger(); });
-    const auto item = [this](const QString &name, const QString &text, const QList<QKeySequence> &keys,
-                             const std::function<void()> &command) {
-        return lstProsliTreninzi->addMenuCommand(name, text, keys, [this, command] { runCommand(command); });
-    };
-    // An item whose work lies in another window does what is registered for it.
-    const auto registered = [this](const QString &name) {
-        return [this, name] {
-            if (const auto found = m_listMenuCommands.find(name); found != m_listMenuCommands.end())
-                found->second();
-        };
-    };
-    mniOpenTraining = item("mniOpenTraining", "&View", {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, [this] {
-        if (const int n = lstProsliTreninzi->selectedRecord(); n >= 0)
-            ShowWorkout(n);
-    });
-    mniSecondWindow = item("mniSecondWindow", "Vie&w in second window",
-                           {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
-                           registered(QStringLiteral("mniSecondWindow")));
-    lstProsliTreninzi->menu()->addSeparator();
-    mniCut = item("mniCut", "C&ut", {QKeySequence(Qt::CTRL | Qt::Key_X)}, [this] { CutWorkout(); });
-    mniCopy = item("mniCopy", "&Copy", {QKeySequence(Qt::CTRL | Qt::Key_C)}, [this] { CopyWorkout(); });
-    mniPaste = item("mniPaste", "&Paste", {QKeySequence(Qt::CTRL | Qt::Key_V)}, [this] { PasteWorkout(); });
-    lstProsliTreninzi->menu()->addSeparator();
-    mniDelete = item("mniDelete", "&Delete", {}, [this] { DeleteWorkout(); });
-    mniUndo = item("mniUndo", "&Undo deletion", {}, [this] { UndoDeletion(); });
-    mniUndo->setEnabled(false);
+    connect(lstProsliTreninzi, &QListWidget::itemDoubleClicked, this,
+            [this] { m_commands->action(QStringLiteral("mniOpenTraining"))->trigger(); });
 }
 
 void TfrmMain::createEditor()
@@ -226,8 +152,6 @@ void TfrmMain::createEditor()
     splitter->setSizes({300, 880});
     setCentralWidget(splitter);
     setTabOrder();
-    auto *deleteKeys = new DeleteKeys(actObrisi, actObrisiRed, actObrisiKardio, this);
-    deleteKeys->watch(lstProsliTreninzi, m_form.stgVjezbe, m_form.stgKardio);
     m_entry.followMouse();
 }
 
@@ -285,11 +209,22 @@ void TfrmMain::applyConfiguration(const StartupConfiguration &c)
 
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
+    for (const auto &question : m_closeQuestions) {
+        if (!question()) {
+            event->ignore();
+            return;
+        }
+    }
     for (const auto &hook : m_closeHooks)
         runCommand(hook);
     m_training.close();
     writeConfigurationOnClose();
     event->accept();
+    // Closing the main window ends the program, whatever other window is still open.
+    // Without a running event loop (a test) there is nothing to end, and exit() would
+    // make the next loop return at once.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 void TfrmMain::writeConfigurationOnClose()
@@ -324,7 +259,7 @@ TrainingFile &TfrmMain::trainingFile()
 void TfrmMain::clearUndo()
 {
     m_undo.clear();
-    mniUndo->setEnabled(false);
+    m_commands->action(QStringLiteral("mniUndo"))->setEnabled(false);
 }
 
 void TfrmMain::OpenTrainingFile(const QString &name)
@@ -462,7 +397,7 @@ void TfrmMain::DeleteWorkout()
     CurrentRecordIndex = n;
     m_training.RemoveRecord(n, progress(QStringLiteral("Deleting the workout...")));
     m_undo.workoutDeleted(n, record);
-    mniUndo->setEnabled(true);
+    m_commands->action(QStringLiteral("mniUndo"))->setEnabled(true);
     FillWorkoutList();
     NewWorkout();
 }

@@ -12,19 +12,18 @@
 #include <QMainWindow>
 
 #include <functional>
-#include <map>
 #include <memory>
 
+class CommandRegistry;
 class PastWorkoutsList;
-class QAction;
 class Ribbon;
 class ScriptRunner;
 class TrainingObjects;
 
 // The main window: the ribbon, the list of past workouts and the workout editor. It
 // owns the open training file, the save position and the undo state. It knows no other
-// window: the owner of the windows adds their commands, menu items and close-time work
-// through the registration functions below.
+// window: the owner of the windows binds the work of their commands and adds their
+// close questions and close-time work through the functions below.
 class TfrmMain : public QMainWindow, public WorkoutSession, public ShownWorkout {
     Q_OBJECT
 public:
@@ -34,17 +33,12 @@ public:
     // The start-up work: grid headers, configuration, training file.
     void startUp();
 
-    // Registration. A window-wide command with its key, run through the error guard;
-    // the action is a child of this window named `name`.
-    QAction *addCommand(const QString &name, const QString &text, const QKeySequence &key,
-                        const std::function<void()> &command);
-    // A button for the command in a group of a ribbon tab (Ribbon::TrainingTab, ...).
-    void addRibbonCommand(const QString &tab, const QString &group, QAction *action);
-    // An item of the application menu that triggers the command.
-    void addApplicationMenuItem(const QString &text, QAction *action);
-    // Gives an item of the list's pop-up menu the work it does (the second window's
-    // view); without one the item does nothing.
-    void setListMenuCommand(const QString &name, const std::function<void()> &command);
+    // The window's commands (the table in Commands.cpp): the owner of the other windows
+    // attaches their work by name with bind().
+    CommandRegistry &commands() const { return *m_commands; }
+    // Asked when the window is about to close, before anything is closed: false keeps
+    // the window open and the program running (the user chose Cancel).
+    void addCloseQuestion(std::function<bool()> question) { m_closeQuestions.push_back(std::move(question)); }
     // Run when the window closes, before the configuration is written (closing the
     // files of the other windows).
     void addCloseHook(std::function<void()> hook) { m_closeHooks.push_back(std::move(hook)); }
@@ -115,8 +109,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void createActions();
-    void createRibbon();
+    void bindCommands();
     void createEditor();
     void createWorkoutList(QWidget *parent);
     void setTabOrder();
@@ -127,8 +120,8 @@ private:
     void registerTrainingObjects();
 
     UserPrompts &m_prompts;
+    std::vector<std::function<bool()>> m_closeQuestions;
     std::vector<std::function<void()>> m_closeHooks;
-    std::map<QString, std::function<void()>> m_listMenuCommands;
     std::unique_ptr<ScriptRunner> m_scripts;
     std::unique_ptr<TrainingObjects> m_trainingObjects;
 
@@ -148,12 +141,5 @@ private:
     WorkoutInfoControls m_form;
     WorkoutEntryControls m_entry;
 
-    // Commands.
-    QAction *actNoviTrening = nullptr, *actOtvoriTrening = nullptr, *actNovi = nullptr, *actSpremi = nullptr;
-    QAction *actObrisi = nullptr, *actObrisiRed = nullptr, *actObrisiKardio = nullptr, *actUndo = nullptr;
-    QAction *bitCut = nullptr, *bitCopy = nullptr, *bitPaste = nullptr;
-    QAction *mniOpenTraining = nullptr, *mniSecondWindow = nullptr, *mniCut = nullptr, *mniCopy = nullptr,
-            *mniPaste = nullptr, *mniDelete = nullptr, *mniUndo = nullptr;
-    QAction *actSkripta = nullptr;
-    QAction *actInit2 = nullptr, *actHelp = nullptr, *actIzadji = nullptr;
+    CommandRegistry *m_commands = nullptr;
 };

@@ -2,7 +2,6 @@
 
 #include "store/WorkoutList.h"
 
-#include <QAction>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -16,21 +15,6 @@ PastWorkoutsList::PastWorkoutsList(QWidget *parent) : QListWidget(parent)
     m_menu->setObjectName(QStringLiteral("pmnLista"));
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &position) { m_menu->popup(viewport()->mapToGlobal(position)); });
-}
-
-QAction *PastWorkoutsList::addMenuCommand(const QString &name, const QString &text, const QList<QKeySequence> &keys,
-                                          const std::function<void()> &command)
-{
-    auto *action = new QAction(text, this);
-    action->setObjectName(name);
-    if (!keys.isEmpty()) {
-        action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WidgetShortcut);
-        addAction(action);
-    }
-    connect(action, &QAction::triggered, this, command);
-    m_menu->addAction(action);
-    return action;
 }
 
 QStringList PastWorkoutsList::lines() const

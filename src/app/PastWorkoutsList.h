@@ -2,8 +2,6 @@
 
 #include <QListWidget>
 
-#include <functional>
-
 class QMenu;
 
 // The list of past workouts (`lstProsliTreninzi`) with its pop-up menu. A mouse button
@@ -15,9 +13,6 @@ public:
     explicit PastWorkoutsList(QWidget *parent = nullptr);
 
     QMenu *menu() const { return m_menu; }
-    // An item of the pop-up menu; its keys work while the list has the focus.
-    QAction *addMenuCommand(const QString &name, const QString &text, const QList<QKeySequence> &keys,
-                            const std::function<void()> &command);
 
     QStringList lines() const;
     int selectedLine() const; // -1 when nothing is selected

@@ -54,5 +54,7 @@ int main(int argc, char *argv[])
     prompts.setParent(&windows.mainWindow());
     windows.startUp();
     windows.mainWindow().show();
+    // The window manager usually does this; without one the keyboard would go nowhere.
+    windows.mainWindow().activateWindow();
     return app.exec();
 }

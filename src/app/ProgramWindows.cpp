@@ -4,34 +4,30 @@
 #include "app/Main.h"
 #include "editor/Skripta.h"
 #include "editor/Wizard.h"
-#include "app/Ribbon.h"
+#include "common/CommandRegistry.h"
 #include "config/Postavke.h"
 #include "converter/Converter.h"
 #include "editing/DrugiProzor.h"
 #include "exercises/Vjezbe.h"
 #include "goals/Ciljevi.h"
-#include "store/Converter.h"
+#include "store/TrainingFileConversion.h"
 
-#include <QAction>
 #include <QFileInfo>
 
 // Adding a window: give it its own folder (its logic in a library without widgets,
 // the window in a `_ui` library linked by fortavo_app_ui), then here a member, a
 // create function called from startUp() at its place in the start-up order, and in
-// that function its start-up work and its wiring. The goals window, for example:
+// that function its start-up work and its wiring. Its commands are rows of the main
+// window's command table (Commands.cpp); here they only get their work. The goals
+// window, for example:
 //
 //     void ProgramWindows::createGoalsWindow()
 //     {
-//         m_goals = std::make_unique<TfrmCiljevi>(m_prompts, m_main->goalsFileName(), m_main.get());
-//         QAction *actCiljevi = m_main->addCommand("actCiljevi", "Edit your goals",
-//                                                  QKeySequence(Qt::CTRL | Qt::Key_G), [this] { m_goals->show(); });
-//         m_main->addRibbonCommand(Ribbon::TrainingTab, "Goals", actCiljevi);
-//         m_main->addApplicationMenuItem("&Goals", actCiljevi);
+//         m_goals = std::make_unique<TfrmCiljevi>(m_prompts, m_main.get());
+//         m_goals->startUp(m_main->goalsFileName());
+//         m_main->commands().bind("actCiljevi", [this] { m_goals->showGoals(); });
 //         m_main->addCloseHook([this] { m_goals->closeGoalsFile(); });
 //     }
-//
-// Ribbon groups and application menu items take their fixed places whatever order
-// they are added in.
 
 ProgramWindows::ProgramWindows(UserPrompts &prompts)
     : m_prompts(prompts), m_main(std::make_unique<TfrmMain>(prompts))
@@ -71,20 +67,17 @@ void ProgramWindows::createExerciseWindow()
     m_exercises = std::make_unique<TfrmVjezbe>(m_prompts, *m_main, m_main.get());
     m_exercises->startUp(m_main->bodyparts(), m_main->exerciseFileName());
     m_exercises->fillExerciseChoice(*m_main->exerciseChoice());
-    QAction *actVjezbe = m_main->addCommand("actVjezbe", "Exercise list", QKeySequence(Qt::CTRL | Qt::Key_E), [this] {
+    m_main->commands().bind("actVjezbe", [this] {
         if (m_exercises->showModal())
             m_exercises->fillExerciseChoice(*m_main->exerciseChoice());
     });
-    m_main->addRibbonCommand(Ribbon::TrainingTab, QStringLiteral("Exercise list"), actVjezbe);
-    m_main->addApplicationMenuItem(QStringLiteral("&Exercises list"), actVjezbe);
     m_main->addCloseHook([this] { m_exercises->closeExerciseFile(); });
 }
 
 void ProgramWindows::createConverterWindow()
 {
     m_converter = std::make_unique<TfrmConverter>(m_prompts, m_main.get());
-    QAction *bitConverter = m_main->addCommand("bitConverter", "Format converter", {}, [this] { convertTrainingFile(); });
-    m_main->addRibbonCommand(Ribbon::ToolsTab, QStringLiteral("Converter"), bitConverter);
+    m_main->commands().bind("bitConverter", [this] { convertTrainingFile(); });
 }
 
 // The conversion runs here, for the main window: it may hold the file open, and then
@@ -109,17 +102,13 @@ void ProgramWindows::createSecondWindow()
 {
     m_secondWindow = std::make_unique<TfrmDrugiProzor>(); // a window of its own, placed by the desktop
     m_secondWindow->setListItems(m_main->bodyparts(), m_main->trainingTypes());
-    m_main->setListMenuCommand(QStringLiteral("mniSecondWindow"),
-                               [this] { m_secondWindow->ViewInSecondWindow(*m_main); });
+    m_main->commands().bind("mniSecondWindow", [this] { m_secondWindow->ViewInSecondWindow(*m_main); });
 }
 
 void ProgramWindows::createGoalsWindow()
 {
     m_goals = std::make_unique<TfrmCiljevi>(m_prompts, m_main.get());
     m_goals->startUp(m_main->goalsFileName());
-    QAction *actCiljevi = m_main->addCommand("actCiljevi", "Edit your goals", QKeySequence(Qt::CTRL | Qt::Key_G),
-                                             [this] { m_goals->showGoals(); });
-    m_main->addRibbonCommand(Ribbon::TrainingTab, QStringLiteral("Goals"), actCiljevi);
-    m_main->addApplicationMenuItem(QStringLiteral("&Goals"), actCiljevi);
+    m_main->commands().bind("actCiljevi", [this] { m_goals->showGoals(); });
     m_main->addCloseHook([this] { m_goals->closeGoalsFile(); });
 }

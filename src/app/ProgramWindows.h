@@ -20,9 +20,9 @@ class TfrmWizard;
 class UserPrompts;
 
 // The program's windows: created once, in start-up order, and kept for the whole run.
-// Each window is wired into the main window here, through the main window's
-// registration functions (commands, ribbon buttons, menu items, close-time work), so
-// the main window knows no other window.
+// Each window is wired into the main window here: the work of its commands (rows of
+// the main window's command table, bound by name), its close question and its
+// close-time work, so the main window knows no other window.
 class ProgramWindows {
 public:
     // Creates the main window; nothing is read yet.

@@ -20,15 +20,6 @@ const QList<QPair<QString, QStringList>> &ribbonLayout()
     return layout;
 }
 
-// The items of the application menu in the order they stand; "-" is the separator.
-// Items of other texts go before the separator, in the order they are added.
-const QStringList &menuOrder()
-{
-    static const QStringList order = {"New &training file", "&New", "New &workout", "&Save workout",
-                                      "&Exercises list", "&Goals", "S&cript editor", "-", "Help", "E&xit Fortavo"};
-    return order;
-}
-
 // A ribbon caption on two lines, broken at the blank nearest the middle.
 QString ribbonCaption(QString text)
 {
@@ -39,14 +30,6 @@ QString ribbonCaption(QString text)
     if (best > 0)
         text[best] = QLatin1Char('\n');
     return text;
-}
-
-// The place of a menu item (or "-" for the separator) in menuOrder(), doubled so that
-// the items of other texts fit in just before the separator.
-int menuRank(const QString &text)
-{
-    const int known = int(menuOrder().indexOf(text));
-    return known >= 0 ? 2 * known : 2 * int(menuOrder().indexOf(QStringLiteral("-"))) - 1;
 }
 }
 
@@ -62,7 +45,6 @@ Ribbon::Ribbon(QWidget *parent) : QWidget(parent)
     menuButton->setPopupMode(QToolButton::InstantPopup);
     m_applicationMenu = new QMenu(QStringLiteral("Fortavo main menu"), menuButton);
     m_applicationMenu->setObjectName(QStringLiteral("mnuApplication"));
-    m_applicationMenu->addSeparator();
     menuButton->setMenu(m_applicationMenu);
     menuButton->setMinimumHeight(64);
 
@@ -84,26 +66,30 @@ Ribbon::Ribbon(QWidget *parent) : QWidget(parent)
     areaLayout->addWidget(caption, 0, Qt::AlignTop);
 }
 
+void Ribbon::addMenuItem(QAction *action)
+{
+    m_applicationMenu->addAction(action);
+}
+
 void Ribbon::addMenuItem(const QString &text, QAction *action)
 {
-    auto *item = new QAction(text, m_applicationMenu);
-    connect(item, &QAction::triggered, action, &QAction::trigger);
-    // The item shows the command's keys; they act on the item only while the menu has
-    // the focus, so outside it the keys stay the command's own.
-    const auto showKeys = [item, action] { item->setShortcuts(action->shortcuts()); };
-    item->setShortcutContext(Qt::WidgetShortcut);
+    // A second item of the same command shows its key but carries none, so the key
+    // stays the command's own.
+    auto *item = new QAction(m_applicationMenu);
+    const auto showKeys = [item, text, action] {
+        const QString keys = action->shortcut().toString(QKeySequence::NativeText);
+        item->setText(keys.isEmpty() ? text : text + QLatin1Char('\t') + keys);
+        item->setEnabled(action->isEnabled());
+    };
     showKeys();
     connect(action, &QAction::changed, item, showKeys);
-    // Before the first item that stands later.
-    const int rank = menuRank(text);
-    QAction *before = nullptr;
-    for (QAction *other : m_applicationMenu->actions()) {
-        if (menuRank(other->isSeparator() ? QStringLiteral("-") : other->text()) > rank) {
-            before = other;
-            break;
-        }
-    }
-    m_applicationMenu->insertAction(before, item);
+    connect(item, &QAction::triggered, action, &QAction::trigger);
+    m_applicationMenu->addAction(item);
+}
+
+void Ribbon::addMenuSeparator()
+{
+    m_applicationMenu->addSeparator();
 }
 
 void Ribbon::addCommand(const QString &tab, const QString &group, QAction *action)

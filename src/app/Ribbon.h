@@ -8,9 +8,8 @@ class QMenu;
 class QTabWidget;
 
 // The main window's ribbon: the application menu button, three tabs of command groups
-// and the caption with the version. Commands are added by the main window and by the
-// owner of the other windows; groups and menu items take their fixed places whatever
-// order they are added in.
+// and the caption with the version. Groups take their fixed places whatever order they
+// are added in; buttons of a group and menu items stand in the order they are added.
 class Ribbon : public QWidget {
     Q_OBJECT
 public:
@@ -23,8 +22,12 @@ public:
     // Adds a button for the command to a group of a tab, creating the group. The button
     // shows the command's text on two lines and its key in the tooltip.
     void addCommand(const QString &tab, const QString &group, QAction *action);
-    // Adds an item to the application menu that triggers the command.
+    // Puts the command's own action into the application menu, after the items so far.
+    void addMenuItem(QAction *action);
+    // A further item of a command that is already in the menu under another text: it
+    // shows the command's key and triggers it.
     void addMenuItem(const QString &text, QAction *action);
+    void addMenuSeparator();
 
 private:
     QTabWidget *m_tabs = nullptr;

@@ -1,12 +1,13 @@
 #include "app/WindowKeys.h"
 
-#include <QAction>
+#include "common/CommandRegistry.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
 
-WindowKeys::WindowKeys(QWidget *window, QList<QKeySequence> textKeys)
-    : QObject(window), m_window(window), m_textKeys(std::move(textKeys))
+WindowKeys::WindowKeys(const CommandRegistry &registry, QList<QKeySequence> textKeys)
+    : QObject(registry.window()), m_registry(registry), m_window(registry.window()), m_textKeys(std::move(textKeys))
 {
     // A field hears of a key before its own filters do only through the application.
     qApp->installEventFilter(this);
@@ -19,12 +20,7 @@ WindowKeys::~WindowKeys()
 
 bool WindowKeys::isWindowKey(const QKeySequence &key) const
 {
-    if (m_textKeys.contains(key))
-        return false;
-    for (const QAction *action : m_window->actions())
-        if (action->isEnabled() && action->shortcutContext() != Qt::WidgetShortcut && action->shortcuts().contains(key))
-            return true;
-    return false;
+    return !m_textKeys.contains(key) && m_registry.windowKeys().contains(key);
 }
 
 bool WindowKeys::eventFilter(QObject *watched, QEvent *event)

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QObject>
 
+class CommandRegistry;
 class QWidget;
 
 // Makes the keys of a window's commands work from every control of the window. A
@@ -13,8 +14,9 @@ class QWidget;
 // focus. Here the window's key wins, except the keys a text field needs to edit text.
 class WindowKeys : public QObject {
 public:
-    // textKeys: keys that stay with a text field that claims them (Del, for one).
-    WindowKeys(QWidget *window, QList<QKeySequence> textKeys);
+    // The registry tells which keys are window-wide; textKeys: keys that stay with a
+    // text field that claims them (Del, for one).
+    WindowKeys(const CommandRegistry &registry, QList<QKeySequence> textKeys);
     ~WindowKeys() override;
 
 protected:
@@ -23,6 +25,7 @@ protected:
 private:
     bool isWindowKey(const QKeySequence &key) const;
 
+    const CommandRegistry &m_registry;
     QWidget *m_window;
     QList<QKeySequence> m_textKeys;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/CliCommand.h"
+#include "cli/CliContext.h"
 
 // The commands of fortavo-cli; cliCommands() in CliCommands.cpp lists each by name.
 

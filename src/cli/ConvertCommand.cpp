@@ -1,6 +1,6 @@
 #include "cli/CliCommands.h"
 
-#include "store/Converter.h"
+#include "store/TrainingFileConversion.h"
 
 // Converts an old-layout training file in place, keeping the backup unless told not to.
 int convertCommand(CliContext &context, const QStringList &args)

@@ -1,6 +1,7 @@
 #include "editor/Skripta.h"
 
 #include "common/CommandGuard.h"
+#include "common/CommandRegistry.h"
 #include "common/Errors.h"
 #include "common/PlainText.h"
 #include "common/ProgramFolder.h"
@@ -90,13 +91,16 @@ TfrmSkripta::~TfrmSkripta() = default;
 QAction *TfrmSkripta::addCommand(QMenu *menu, const char *name, const QString &text, const QKeySequence &key,
                                  const std::function<void()> &command)
 {
-    auto *action = new QAction(text, this);
-    action->setObjectName(QLatin1String(name));
+    // The window's one registry makes each command's action and gives it its key.
+    auto *commands = findChild<CommandRegistry *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!commands)
+        commands = new CommandRegistry(this, [this](const std::function<void()> &run) { runCommand(run); });
+    CommandSpec spec{QLatin1String(name), text, {}, Qt::WindowShortcut, {}, {}};
     if (!key.isEmpty())
-        action->setShortcut(key);
-    connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
+        spec.keys << key;
+    QAction *action = commands->add(spec);
+    commands->bind(spec.name, command);
     menu->addAction(action);
-    addAction(action);
     return action;
 }
 

@@ -63,6 +63,9 @@ public:
     ScriptTextEdit *textArea() const { return rchKod; }
     QString statusPanel(int index) const;
     bool isModified() const;
+    // Asks to save a modified text; false when the user chose Cancel, or chose Yes and
+    // then cancelled the save dialog (so nothing typed is thrown away).
+    bool askToSave();
 
     QString CurrentScriptFile;
     QString IndentUnit = QStringLiteral("   ");
@@ -76,9 +79,6 @@ private:
                         const std::function<void()> &command);
     void createContextMenu();
     void runCommand(const std::function<void()> &command);
-    // Asks to save a modified text; false when the user chose Cancel, or chose Yes and
-    // then cancelled the save dialog (so nothing typed is thrown away).
-    bool askToSave();
     // Writes the text to path; false when path is empty.
     void writeTo(const QString &path);
     void setFilePanel(const QString &path);

@@ -1,6 +1,7 @@
 #include "exercises/Vjezbe.h"
 
 #include "common/CommandGuard.h"
+#include "common/CommandRegistry.h"
 #include "common/LimitedTextEdit.h"
 #include "common/UserPrompts.h"
 #include "exercises/ExerciseAnalysis.h"
@@ -39,15 +40,6 @@ T *named(T *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
-}
-
-QAction *namedAction(QObject *parent, const char *name, const QString &text, const QKeySequence &key = {})
-{
-    auto *action = new QAction(text, parent);
-    action->setObjectName(QLatin1String(name));
-    if (!key.isEmpty())
-        action->setShortcut(key);
-    return action;
 }
 
 // The title row of the catalogue grid: the hand pointer over a title, which a click
@@ -157,36 +149,31 @@ void TfrmVjezbe::buildControls()
     connect(header, &QHeaderView::sectionClicked, this, &TfrmVjezbe::sortByColumn);
     stgVjezbe->installEventFilter(this);
 
-    // The grid's commands and its pop-up menu.
-    actObrisiRed = namedAction(this, "actObrisiRed", QStringLiteral("Delete row"), QKeySequence(Qt::Key_Delete));
-    actObrisiRed->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    stgVjezbe->addAction(actObrisiRed);
+    // The grid's commands and its pop-up menu. The registry makes one action per command
+    // and gives it its key; the pop-up shows the same actions.
+    auto *commands = new CommandRegistry(this);
+    const auto command = [commands](const char *name, const QString &text, const QKeySequence &key,
+                                    Qt::ShortcutContext context, QWidget *keyOwner) {
+        return commands->add({QLatin1String(name), text, {key}, context, {}, {}}, keyOwner);
+    };
+    actObrisiRed = command("actObrisiRed", QStringLiteral("Delete row"), QKeySequence(Qt::Key_Delete),
+                           Qt::WidgetWithChildrenShortcut, stgVjezbe);
     connect(actObrisiRed, &QAction::triggered, this, &TfrmVjezbe::actObrisiRedExecute);
-    mniAnalizirajVjezbu = namedAction(this, "mniAnalizirajVjezbu", QStringLiteral("Analyze exercise"),
-                                      QKeySequence(Qt::CTRL | Qt::Key_A));
-    mniAnalizirajVjezbu->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    stgVjezbe->addAction(mniAnalizirajVjezbu);
+    mniAnalizirajVjezbu = command("mniAnalizirajVjezbu", QStringLiteral("Analyze exercise"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_A), Qt::WidgetWithChildrenShortcut, stgVjezbe);
     connect(mniAnalizirajVjezbu, &QAction::triggered, this, &TfrmVjezbe::mniAnalizirajVjezbuClick);
-    mniObrisiRed = namedAction(this, "mniObrisiRed", QStringLiteral("Delete row"));
-    mniObrisiRed->setShortcut(actObrisiRed->shortcut());
-    mniObrisiRed->setShortcutVisibleInContextMenu(true);
-    mniObrisiRed->setShortcutContext(Qt::WidgetShortcut); // shown only; Del is actObrisiRed's
-    connect(mniObrisiRed, &QAction::triggered, this, &TfrmVjezbe::actObrisiRedExecute);
     pmVjezbe = named(new QMenu(this), "pmVjezbe");
-    pmVjezbe->addAction(mniObrisiRed);
+    pmVjezbe->addAction(actObrisiRed);
     pmVjezbe->addAction(mniAnalizirajVjezbu);
     stgVjezbe->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(stgVjezbe, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { pmVjezbe->popup(stgVjezbe->viewport()->mapToGlobal(pos)); });
 
     // Window-wide commands.
-    actSpremi = namedAction(this, "actSpremi", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    actSpremi->setShortcutContext(Qt::WindowShortcut);
-    addAction(actSpremi);
+    actSpremi = command("actSpremi", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), Qt::WindowShortcut, this);
     connect(actSpremi, &QAction::triggered, this, &TfrmVjezbe::actSpremiExecute);
-    actSakrij = namedAction(this, "actSakrij", QStringLiteral("Hide analysis"), QKeySequence(Qt::Key_Escape));
-    actSakrij->setShortcutContext(Qt::WindowShortcut);
-    addAction(actSakrij);
+    actSakrij = command("actSakrij", QStringLiteral("Hide analysis"), QKeySequence(Qt::Key_Escape), Qt::WindowShortcut,
+                        this);
     connect(actSakrij, &QAction::triggered, this, &TfrmVjezbe::bitSakrijClick);
 
     // The analysis area: page "Exercise application".

@@ -107,7 +107,6 @@ private:
     QPushButton *bitSpremi = nullptr;
     QTableWidget *stgVjezbe = nullptr;
     QMenu *pmVjezbe = nullptr;
-    QAction *mniObrisiRed = nullptr;
     QAction *mniAnalizirajVjezbu = nullptr;
     QAction *actObrisiRed = nullptr;
     QAction *actSpremi = nullptr;

@@ -1,6 +1,7 @@
 #include "goals/Ciljevi.h"
 
 #include "common/CommandGuard.h"
+#include "common/CommandRegistry.h"
 #include "common/DayCount.h"
 #include "common/Errors.h"
 #include "common/LimitedTextEdit.h"
@@ -80,9 +81,8 @@ QGroupBox *TfrmCiljevi::listGroup(GoalList *list, const QString &caption, const 
 void TfrmCiljevi::buildControls()
 {
     // Del deletes a goal only from the lists; in the fields it edits the text.
-    actDel = named(new QAction(QStringLiteral("Delete"), this), "actDel");
-    actDel->setShortcut(QKeySequence(Qt::Key_Delete));
-    actDel->setShortcutContext(Qt::WidgetShortcut);
+    actDel = (new CommandRegistry(this))->add({QStringLiteral("actDel"), QStringLiteral("Delete"),
+                                               {QKeySequence(Qt::Key_Delete)}, Qt::WidgetShortcut, {}, {}});
     connect(actDel, &QAction::triggered, this, &TfrmCiljevi::actDelExecute);
 
     lstPending = named(new GoalList(this), "lstPending");

@@ -63,7 +63,10 @@ class TestSettingsAbout : public QObject {
         QTimer::singleShot(0, &main(), [&] {
             QWidget *modal = QApplication::activeModalWidget();
             QVERIFY(modal);
+            // Keys go where the focus is: in the modal window, not the main window's list.
+            modal->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(modal));
+            QTRY_VERIFY(modal->isAncestorOf(QApplication::focusWidget()));
             act(modal);
             acted = true;
             if (modal->isVisible()) {
@@ -94,7 +97,9 @@ private slots:
                     QCOMPARE(modal->objectName(), QStringLiteral("frmPostavke"));
                     modal->findChild<QLineEdit *>("ledCardio")->setText("Rowing");
                     QTest::mouseClick(modal->findChild<QPushButton *>("bitAdd2"), Qt::LeftButton);
-                    QTest::keyClick(modal->findChild<QLineEdit *>("ledTrainingFile"), Qt::Key_Return);
+                    auto *trainingFile = modal->findChild<QLineEdit *>("ledTrainingFile");
+                    trainingFile->setFocus(Qt::MouseFocusReason);
+                    QTest::keyClick(trainingFile, Qt::Key_Return);
                 });
         QCOMPARE(prompts.take(), (QList<TestPrompts::Shown>{{"information", Restart}}));
         QCOMPARE(IniFile(env->path("init.ini")).readString("Lists", "Type_cardio", "<none>"),

@@ -1,7 +1,7 @@
 #include "OldRecords.h"
 
 #include "common/Errors.h"
-#include "store/Converter.h"
+#include "store/TrainingFileConversion.h"
 #include "store/TrainingFile.h"
 #include "store/WorkoutRecordV15.h"
 #include "support/FailingDevice.h"

@@ -1,14 +1,12 @@
 #include "app/ProgramWindows.h"
 
 #include "app/Main.h"
-#include "app/Ribbon.h"
 #include "app/ScriptRunner.h"
+#include "common/CommandRegistry.h"
 #include "config/ColorDrawing.h"
 #include "config/Postavke.h"
 #include "editor/Skripta.h"
 #include "editor/Wizard.h"
-
-#include <QAction>
 
 namespace {
 ScriptEditorOptions::Opening openingOf(OpeningChoice choice)
@@ -46,14 +44,14 @@ void ProgramWindows::createScriptEditor()
     };
     m_editor = std::make_unique<TfrmSkripta>(m_prompts, services, m_main.get());
     m_editor->setWindowFlag(Qt::Window);
-    QAction *actSkriptEditor = m_main->addCommand("actSkriptEditor", "Script editor", QKeySequence(Qt::ALT | Qt::Key_R),
-                                                  [this] {
-                                                      m_editor->show();
-                                                      m_editor->raise();
-                                                      m_editor->activateWindow();
-                                                  });
-    m_main->addRibbonCommand(Ribbon::ToolsTab, QStringLiteral("Scripting"), actSkriptEditor);
-    m_main->addApplicationMenuItem(QStringLiteral("S&cript editor"), actSkriptEditor);
+    m_main->commands().bind("actSkriptEditor", [this] {
+        m_editor->show();
+        m_editor->raise();
+        m_editor->activateWindow();
+    });
+    // The program ends with the main window: unsaved text of the editor is offered
+    // for saving first, and Cancel keeps the program running.
+    m_main->addCloseQuestion([this] { return m_editor->askToSave(); });
 }
 
 void ProgramWindows::createWizard()

@@ -1,4 +1,4 @@
-#include "cli/CliCommand.h"
+#include "cli/CliContext.h"
 
 #include "common/ProgramFolder.h"
 #include "store/DamageCheck.h"

@@ -1,4 +1,4 @@
-#include "store/Converter.h"
+#include "store/TrainingFileConversion.h"
 
 #include "common/Errors.h"
 #include "store/LayoutCheck.h"

@@ -1,7 +1,7 @@
 #include "app/ProgramWindows.h"
 
 #include "app/Main.h"
-#include "app/Ribbon.h"
+#include "common/CommandRegistry.h"
 #include "common/UserPrompts.h"
 #include "common/WholeFile.h"
 #include "csv/CsvExport.h"
@@ -10,7 +10,6 @@
 #include "exercises/ExerciseFile.h"
 #include "exercises/Vjezbe.h"
 
-#include <QAction>
 #include <QFileInfo>
 
 namespace {
@@ -21,12 +20,8 @@ const QString CsvFilter = QStringLiteral("CSV files (*.csv)|*.csv");
 // main window holds and the exercise list the exercise window holds.
 void ProgramWindows::createCsvCommands()
 {
-    QAction *import = m_main->addCommand("actImportCsv", "Import workouts...", {}, [this] { importCsv(); });
-    import->setToolTip(QStringLiteral("Import workouts from another app's CSV export"));
-    m_main->addRibbonCommand(Ribbon::ToolsTab, QStringLiteral("Export"), import);
-    QAction *exportCsv = m_main->addCommand("actExportCsv", "Export to CSV...", {}, [this] { exportCsvFile(); });
-    exportCsv->setToolTip(QStringLiteral("Export the training file as CSV for spreadsheets and trainers"));
-    m_main->addRibbonCommand(Ribbon::ToolsTab, QStringLiteral("Export"), exportCsv);
+    m_main->commands().bind("actImportCsv", [this] { importCsv(); });
+    m_main->commands().bind("actExportCsv", [this] { exportCsvFile(); });
 }
 
 void ProgramWindows::importCsv()
