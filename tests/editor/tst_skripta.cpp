@@ -1,6 +1,7 @@
 #include "common/ProgramFolder.h"
 #include "editor/FindReplace.h"
 #include "editor/InsertPanel.h"
+#include "editor/ScriptHelp.h"
 #include "editor/ScriptTextEdit.h"
 #include "editor/Skripta.h"
 #include "editor/Wizard.h"
@@ -9,12 +10,20 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QDir>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <memory>
@@ -29,6 +38,7 @@ class TestSkripta : public QObject {
     QStringList ranScripts;
     std::optional<WizardAnswers> wizardAnswers;
     int wizardRuns = 0;
+    TfrmWizard *realWizard = nullptr; // when set, the editor runs this wizard
 
     ScriptTextEdit *text() const { return editor->textArea(); }
     QAction *action(const char *name) const { return editor->findChild<QAction *>(QLatin1String(name)); }
@@ -69,11 +79,16 @@ private slots:
         ranScripts.clear();
         wizardAnswers.reset();
         wizardRuns = 0;
+        realWizard = nullptr;
         TfrmSkripta::Services services;
         services.options = [this] { return options; };
         services.runScript = [this](const QString &path) { ranScripts.append(path); };
-        services.runWizard = [this] {
+        services.runWizard = [this](const std::function<bool(const WizardAnswers &)> &mayFinish) {
             ++wizardRuns;
+            if (realWizard)
+                return realWizard->ask(mayFinish);
+            if (wizardAnswers && mayFinish && !mayFinish(*wizardAnswers))
+                return std::optional<WizardAnswers>();
             return wizardAnswers;
         };
         editor = std::make_unique<TfrmSkripta>(*prompts, services);
@@ -300,6 +315,7 @@ private slots:
         QCOMPARE(editor->CurrentScriptFile, env->path(QStringLiteral("keep.fvs")));
 
         wizardAnswers = WizardAnswers{QStringLiteral("plan"), {"/s/a.fvs", "/s/b.fvs"}, "x, y", "n"};
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::No); // modified text: thrown away on No
         action("mniWizard")->trigger();
         QCOMPARE(text()->toPlainText(), QStringLiteral("include /s/a.fvs\ninclude /s/b.fvs\nvar x, y\nvar $n\n"));
         QCOMPARE(editor->CurrentScriptFile, env->path(QStringLiteral("plan.fvs")));
@@ -307,6 +323,129 @@ private slots:
         QVERIFY(editor->isModified());
         action("mniSave")->trigger(); // saves to the wizard's name without a dialog
         QVERIFY(env->readFile(QStringLiteral("plan.fvs")).startsWith("include /s/a.fvs\r\n"));
+    }
+
+    void saveRefusesCharactersTheCodePageLacks()
+    {
+        const QString path = env->path(QStringLiteral("omega.fvs"));
+        env->writeFile(QStringLiteral("omega.fvs"), "; omega\r\n");
+        prompts->fileAnswers.enqueue(path);
+        action("mniOpen")->trigger();
+        showActive();
+        QTest::keyClick(text(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(text(), Qt::Key_Up);
+        QTest::keyClick(text(), Qt::Key_End);
+        QTest::keyClick(text(), Qt::Key_Space);
+        QTest::sendKeyEvent(QTest::Click, text(), Qt::Key_unknown, QStringLiteral("Ω"), Qt::NoModifier);
+        QCOMPARE(text()->toPlainText(), QStringLiteral("; omega Ω\n"));
+
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::No);
+        QTest::keyClick(text(), Qt::Key_S, Qt::ControlModifier);
+        const QStringList asked = prompts->texts("confirm");
+        QCOMPARE(asked.size(), 1);
+        QVERIFY2(asked.first().contains(QStringLiteral("\"Ω\" (U+03a9) at line 1, column 9")), qPrintable(asked.first()));
+        QCOMPARE(env->readFile(QStringLiteral("omega.fvs")), QByteArray("; omega\r\n")); // left as it was
+        QVERIFY(editor->isModified());
+
+        // Execute runs nothing while the save is refused: the file is not this text.
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::No);
+        QTest::keyClick(text(), Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(ranScripts.isEmpty());
+
+        // New asks to save; Yes with the save refused keeps the text.
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::Yes);
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::No);
+        action("mniNew")->trigger();
+        QCOMPARE(text()->toPlainText(), QStringLiteral("; omega Ω\n"));
+
+        // Yes stores UTF-8 with a byte-order mark, and later saves keep that form unasked.
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::Yes);
+        QTest::keyClick(text(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(env->readFile(QStringLiteral("omega.fvs")), QByteArray("\xEF\xBB\xBF; omega \xCE\xA9\r\n"));
+        QVERIFY(!editor->isModified());
+        QTest::keyClicks(text(), QStringLiteral("x"));
+        QTest::keyClick(text(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(env->readFile(QStringLiteral("omega.fvs")), QByteArray("\xEF\xBB\xBF; omega \xCE\xA9x\r\n"));
+
+        // Save As asks before its dialog.
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::No);
+        action("mniSaveAs")->trigger();
+        QCOMPARE(prompts->fileDialogs.size(), 1); // only Open's
+    }
+
+    // Types a name into the real wizard, goes to its last page and presses Finish.
+    void finishWizard(TfrmWizard &wizard, const QString &name, const std::function<void()> &afterFinish)
+    {
+        QTimer::singleShot(0, &wizard, [&wizard, name, afterFinish] {
+            wizard.findChild<QLineEdit *>(QStringLiteral("ledFileName"))->setText(name);
+            auto *next = wizard.findChild<QPushButton *>(QStringLiteral("btnNext"));
+            next->click();
+            next->click();
+            next->click();
+            afterFinish();
+        });
+    }
+
+    void wizardAsksBeforeReplacingTheText()
+    {
+        TfrmWizard wizard(*prompts);
+        realWizard = &wizard;
+        setText(QStringLiteral("; keep me"), 0);
+
+        // Cancel: the text stays, and so does the wizard with its answers.
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::Cancel);
+        bool stayed = false;
+        finishWizard(wizard, QStringLiteral("kept"), [&] {
+            stayed = wizard.isVisible() && wizard.page() == 3
+                && wizard.findChild<QLineEdit *>(QStringLiteral("ledFileName"))->text() == QStringLiteral("kept");
+            wizard.findChild<QPushButton *>(QStringLiteral("btnCancel"))->click();
+        });
+        action("mniWizard")->trigger();
+        QVERIFY(stayed);
+        QCOMPARE(prompts->texts("confirm"), QStringList{"Content has been modified. Save it first?"});
+        QCOMPARE(text()->toPlainText(), QStringLiteral("; keep me"));
+        QVERIFY(editor->CurrentScriptFile.isEmpty());
+
+        // Yes saves the old text first, then the wizard's lines replace it.
+        const QString old = env->path(QStringLiteral("old.fvs"));
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::Yes);
+        prompts->fileAnswers.enqueue(old);
+        finishWizard(wizard, QStringLiteral("fresh"), [] {});
+        action("mniWizard")->trigger();
+        QCOMPARE(env->readFile(QStringLiteral("old.fvs")), QByteArray("; keep me\r\n"));
+        QCOMPARE(text()->toPlainText(), QStringLiteral("var \nvar \n"));
+        QCOMPARE(editor->CurrentScriptFile, env->path(QStringLiteral("fresh.fvs")));
+    }
+
+    void wizardNameOfAnExistingScript()
+    {
+        env->writeFile(QStringLiteral("wizdemo.fvs"), "; someone's script\r\n");
+        wizardAnswers = WizardAnswers{QStringLiteral("wizdemo"), {}, "x", ""};
+        action("mniWizard")->trigger();
+        QCOMPARE(editor->CurrentScriptFile, env->path(QStringLiteral("wizdemo.fvs")));
+
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::No);
+        action("mniSave")->trigger();
+        QCOMPARE(prompts->texts("confirm"),
+                 QStringList{QDir::toNativeSeparators(env->path(QStringLiteral("wizdemo.fvs"))) + " already exists. Replace it?"});
+        QCOMPARE(env->readFile(QStringLiteral("wizdemo.fvs")), QByteArray("; someone's script\r\n"));
+        QVERIFY(editor->isModified());
+
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::Yes);
+        action("mniSave")->trigger();
+        QCOMPARE(env->readFile(QStringLiteral("wizdemo.fvs")), QByteArray("var x\r\nvar \r\n"));
+        // Now the editor's own file: later saves replace it without asking.
+        text()->appendPlainText(QStringLiteral("x=1"));
+        action("mniSave")->trigger();
+        QCOMPARE(prompts->texts("confirm").size(), 2);
+
+        // A file the editor opened itself is replaced without a question, too.
+        prompts->fileAnswers.enqueue(env->path(QStringLiteral("wizdemo.fvs")));
+        action("mniOpen")->trigger();
+        text()->appendPlainText(QStringLiteral("y=2"));
+        action("mniSave")->trigger();
+        QCOMPARE(prompts->texts("confirm").size(), 2);
+        QVERIFY(env->readFile(QStringLiteral("wizdemo.fvs")).endsWith("y=2\r\n"));
     }
 
     void executeRunsTheSavedFile()
@@ -419,6 +558,23 @@ private slots:
         QCOMPARE(text()->toPlainText(), QStringLiteral("Workouts"));
     }
 
+    // At the window's default size both tab captions of the insertion panel show whole,
+    // without scroll arrows.
+    void insertionTabsShowWhole()
+    {
+        showActive();
+        auto *panel = editor->findChild<QTabWidget *>(QStringLiteral("tabInsert"));
+        QTabBar *bar = panel->tabBar();
+        QCOMPARE(bar->count(), 2);
+        for (int i = 0; i < bar->count(); ++i) {
+            const QRect tab = bar->tabRect(i);
+            QVERIFY2(tab.left() >= 0 && tab.right() < bar->width(), qPrintable(bar->tabText(i)));
+            QVERIFY2(tab.width() > bar->fontMetrics().horizontalAdvance(bar->tabText(i)), qPrintable(bar->tabText(i)));
+        }
+        for (QToolButton *arrow : bar->findChildren<QToolButton *>())
+            QVERIFY(!arrow->isVisible());
+    }
+
     void menusInOrder()
     {
         QStringList file;
@@ -434,11 +590,67 @@ private slots:
     {
         action("mniAbout")->trigger();
         QCOMPARE(prompts->texts("information"), QStringList{"Fortavo Script Editor v.0.1"});
-        action("mniIndex")->trigger();
-        QCOMPARE(prompts->texts("desktop"), QStringList{ProgramFolder::resolve(QStringLiteral("scripting.hlp"))});
         prompts->fileAnswers.enqueue(QString());
         action("mniSampleCode")->trigger();
         QCOMPARE(prompts->fileDialogs.last().initialPath, ProgramFolder::resolve(QStringLiteral("Example scripts")));
+    }
+
+    // F1 shows the help inside the program: no desktop helper is asked to open anything.
+    void helpShowsTheLanguage()
+    {
+        showActive();
+        QTest::keyClick(text(), Qt::Key_F1);
+        auto *help = editor->findChild<ScriptHelpWindow *>();
+        QVERIFY(help);
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QVERIFY(prompts->texts("desktop").isEmpty());
+        auto *browser = help->findChild<QTextBrowser *>(QStringLiteral("txtHelp"));
+        const QString plain = browser->toPlainText();
+        // Every statement, operator, object member and function of the language.
+        const QStringList words = {
+            "include", "var", "sub", "endsub", "call", "if", "else", "endif", "while", "endwhile", "output", "input",
+            "+", "-", "*", "/", "^", "==", "<>", "<=", ">=",
+            "workouts_count", "workouts_selected", "workouts_load(n)", "workouts_info_duration", "workouts_info_date",
+            "workouts_info_time", "workouts_info_bodypart", "workouts_info_type", "workouts_info_comment",
+            "cardio_count", "cardio_totalduration", "cardio_totaldistance", "cardio_totalcalories", "cardio_N_type",
+            "cardio_N_time", "cardio_N_duration", "cardio_N_distance", "cardio_N_calories",
+            "exercises_count", "exercises_totalsets", "exercises_totalreps", "exercises_totalweight",
+            "exercises_N_name", "exercises_N_type", "exercises_N_sets", "exercises_N_reps", "exercises_N_weight",
+            "exercises_N_1rm",
+            "math_abs(x)", "math_max(x,y)", "math_min(x,y)", "math_round(x,n)", "math_trunc(x)", "math_log(x)",
+            "math_sin(x)", "math_cos(x)", "math_tan(x)", "math_sqrt(x)",
+            "string_length(t)", "string_val(t)", "string_newline", "string_concat(a,b)", "string_str(x)",
+            "string_lowercase(t)", "string_uppercase(t)", "string_copy(t,i,n)", "string_insert(s,t,i)",
+            "string_delete(t,i,n)",
+            "array_size(a)", "array_at(a,k)", "array_find(a,v)", "array_push(a,v)", "array_pop(a)",
+            "array_insert(a,v,k)", "array_remove(a,k)", "array_switch(a,k,v)", "array_sort(a)", "array_reverse(a)",
+            "array_explode(a,s)",
+            // the editor's keys
+            "Ctrl+N", "Ctrl+W", "Ctrl+O", "Ctrl+S", "F6", "Ctrl+E", "Esc", "Ctrl+Z", "Ctrl+A", "Shift+Tab", "Ctrl+F",
+            "F3", "Ctrl+R", "F1"};
+        for (const QString &word : words)
+            QVERIFY2(plain.contains(word), qPrintable(word));
+
+        // The index lists the sections and shows the one clicked.
+        auto *index = help->findChild<QListWidget *>(QStringLiteral("lstIndex"));
+        QList<QListWidgetItem *> arrays = index->findItems(QStringLiteral("Object array"), Qt::MatchExactly);
+        QCOMPARE(arrays.size(), 1);
+        QVERIFY(!index->findItems(QStringLiteral("while, endwhile"), Qt::MatchContains).isEmpty());
+        index->setCurrentItem(arrays.first());
+        QCOMPARE(browser->textCursor().block().text(), QStringLiteral("Object array"));
+
+        // Search selects the next occurrence and wraps; a missing word says so.
+        auto *search = help->findChild<QLineEdit *>(QStringLiteral("edtSearch"));
+        QTest::keyClicks(search, QStringLiteral("array_explode"));
+        QCOMPARE(browser->textCursor().selectedText(), QStringLiteral("array_explode"));
+        const int first = browser->textCursor().position();
+        QTest::keyClick(search, Qt::Key_Return);
+        QVERIFY(browser->textCursor().position() > first);
+        QTest::keyClick(search, Qt::Key_Return);
+        QCOMPARE(browser->textCursor().position(), first); // past the last one: from the top again
+        search->clear();
+        QTest::keyClicks(search, QStringLiteral("no such word"));
+        QCOMPARE(help->findChild<QLabel *>(QStringLiteral("lblFound"))->text(), QStringLiteral("Not found"));
     }
 
     void wizardPages()
@@ -458,6 +670,14 @@ private slots:
         QTest::keyClick(name, Qt::Key_Return); // Next is the default button
         QCOMPARE(wizard.page(), 2);
         QVERIFY(back->isEnabled());
+        // Enter alone walks on to the last page, wherever the focus fell.
+        wizard.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&wizard));
+        QVERIFY(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(wizard.page(), 3);
+        back->click();
+        QCOMPARE(wizard.page(), 2);
 
         prompts->fileAnswers.enqueue(env->path(QStringLiteral("inc.fvs")));
         wizard.bitAddClick();
