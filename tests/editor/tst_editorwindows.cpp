@@ -114,6 +114,8 @@ private slots:
     {
         TfrmWizard wizard(*prompts);
         wizard.show();
+        wizard.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&wizard));
         auto *next = wizard.findChild<QPushButton *>(QStringLiteral("btnNext"));
         auto *back = wizard.findChild<QPushButton *>(QStringLiteral("btnBack"));
         auto *name = wizard.findChild<QLineEdit *>(QStringLiteral("ledFileName"));
@@ -128,8 +130,6 @@ private slots:
         QCOMPARE(wizard.page(), 2);
         QVERIFY(back->isEnabled());
         // Enter alone walks on to the last page, wherever the focus fell.
-        wizard.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&wizard));
         QVERIFY(QApplication::focusWidget());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(wizard.page(), 3);
