@@ -37,10 +37,10 @@ void ProgramWindows::createScriptEditor()
         return options;
     };
     services.runScript = [this](const QString &path) { m_main->scriptRunner().runFile(path); };
-    services.runWizard = [this]() -> std::optional<WizardAnswers> {
+    services.runWizard = [this](const TfrmWizard::FinishCheck &mayFinish) -> std::optional<WizardAnswers> {
         if (!m_wizard)
             return std::nullopt;
-        return m_wizard->ask();
+        return m_wizard->ask(mayFinish);
     };
     m_editor = std::make_unique<TfrmSkripta>(m_prompts, services, m_main.get());
     m_editor->setWindowFlag(Qt::Window);
@@ -51,7 +51,7 @@ void ProgramWindows::createScriptEditor()
     });
     // The program ends with the main window: unsaved text of the editor is offered
     // for saving first, and Cancel keeps the program running.
-    m_main->addCloseQuestion([this] { return m_editor->askToSave(); });
+    m_main->addCloseQuestion([this] { return m_editor->askToSaveGuarded(); });
 }
 
 void ProgramWindows::createWizard()

@@ -137,4 +137,17 @@ void Ribbon::addCommand(const QString &tab, const QString &group, QAction *actio
     caption();
     connect(action, &QAction::changed, button, caption);
     box->layout()->addWidget(button);
+    // A hidden tab's growth reaches no layout, and a main window does not hold its menu
+    // area to its minimum: the tab's page and the ribbon keep their own minimum widths,
+    // so the window is never narrower than its widest tab and no caption is cut.
+    const QMargins margins = layout->contentsMargins();
+    int pageWidth = margins.left() + margins.right();
+    for (QGroupBox *other : page->findChildren<QGroupBox *>(QString(), Qt::FindDirectChildrenOnly))
+        pageWidth += other->minimumSizeHint().width() + layout->spacing();
+    page->setMinimumWidth(pageWidth);
+    m_tabs->setMinimumWidth(m_tabs->minimumSizeHint().width());
+    this->layout()->invalidate();
+    setMinimumWidth(minimumSizeHint().width());
+    if (QWidget *top = window(); top != this)
+        top->setMinimumWidth(minimumWidth());
 }

@@ -39,7 +39,17 @@ ScriptRunDialog::ScriptRunDialog(const QString &scriptName, QWidget *parent)
 
 bool ScriptRunDialog::stopRequested()
 {
+    // Handling events costs far more than the lines run between two checks; the clock
+    // is cheap, so the events wait for their moment.
+    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < EventIntervalMs)
+        return m_stopRequested;
+    return stopRequestedNow();
+}
+
+bool ScriptRunDialog::stopRequestedNow()
+{
     QCoreApplication::processEvents(isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    m_sinceEvents.start();
     return m_stopRequested;
 }
 
@@ -68,10 +78,10 @@ auto ScriptRunHost::atPrompt(Prompt prompt)
 {
     // A Stop pressed just before the prompt, or while it waited, ends the run before
     // the script goes on to its next prompt.
-    stopRequested();
+    checkStop(true);
     m_dialog.pause();
     auto result = prompt();
-    stopRequested();
+    checkStop(true);
     m_dialog.resume();
     return result;
 }
@@ -91,7 +101,12 @@ QString ScriptRunHost::askInput(const QString &caption, const QString &prompt, c
 
 bool ScriptRunHost::stopRequested()
 {
-    if (m_stopped || m_dialog.stopRequested()) {
+    return checkStop(false);
+}
+
+bool ScriptRunHost::checkStop(bool now)
+{
+    if (m_stopped || (now ? m_dialog.stopRequestedNow() : m_dialog.stopRequested())) {
         m_stopped = true;
         throw ScriptError(StoppedText);
     }

@@ -3,6 +3,7 @@
 #include "script/ScriptHost.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 class QTimer;
 class ScriptInterpreter;
@@ -15,12 +16,18 @@ class ScriptRunDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int ShowDelayMs = 700;
+    // How often a running script lets the program handle its events: often enough
+    // for a Stop to be answered at once, seldom enough to cost the script nothing.
+    static constexpr int EventIntervalMs = 20;
 
     ScriptRunDialog(const QString &scriptName, QWidget *parent);
 
-    // Handles the events waiting (the user's only while the dialog shows, so no other
-    // command runs in the middle of the script) and tells whether Stop was asked for.
+    // Handles the events waiting, at most every EventIntervalMs (the user's only while
+    // the dialog shows, so no other command runs in the middle of the script), and
+    // tells whether Stop was asked for.
     bool stopRequested();
+    // The same, handling the events now whatever the time since the last.
+    bool stopRequestedNow();
     // The script waits for the user: the dialog hides and its delay stops.
     void pause();
     // The script runs again: the dialog shows after the whole delay.
@@ -31,6 +38,7 @@ public slots:
 
 private:
     QTimer *m_showTimer;
+    QElapsedTimer m_sinceEvents;
     bool m_stopRequested = false;
 };
 
@@ -55,6 +63,7 @@ public:
 private:
     template <typename Prompt>
     auto atPrompt(Prompt prompt);
+    bool checkStop(bool now);
 
     ScriptHost &m_host;
     ScriptRunDialog &m_dialog;

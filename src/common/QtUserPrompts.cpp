@@ -1,5 +1,6 @@
 #include "common/QtUserPrompts.h"
 
+#include <QPushButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -35,17 +36,18 @@ void QtUserPrompts::message(const QString &text)
 
 UserPrompts::Answer QtUserPrompts::confirm(const QString &text, bool withCancel)
 {
-    auto buttons = QMessageBox::Yes | QMessageBox::No;
-    if (withCancel)
-        buttons |= QMessageBox::Cancel;
-    switch (QMessageBox::question(m_parent, kTitle, text, buttons)) {
-    case QMessageBox::Yes:
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+    // A Yes/No question dismissed with Esc or its close box is not answered: a hidden
+    // Cancel button takes those, so they never count as No.
+    cancel->setVisible(withCancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Yes))
         return Answer::Yes;
-    case QMessageBox::No:
+    if (box.clickedButton() == box.button(QMessageBox::No))
         return Answer::No;
-    default:
-        return withCancel ? Answer::Cancel : Answer::No;
-    }
+    return Answer::Cancel;
 }
 
 bool QtUserPrompts::input(const QString &caption, const QString &prompt, QString &value)

@@ -24,6 +24,8 @@ public:
     virtual void information(const QString &text) = 0;
     // A plain message box with no icon.
     virtual void message(const QString &text) = 0;
+    // Yes or No; Cancel from the Cancel button, and also when the question is dismissed
+    // (Esc, close box) without an answer.
     virtual Answer confirm(const QString &text, bool withCancel = false) = 0;
     // Returns false when the user cancelled; value then stays unchanged.
     virtual bool input(const QString &caption, const QString &prompt, QString &value) = 0;

@@ -181,6 +181,8 @@ TfrmPostavke::ListPage TfrmPostavke::buildListPage(int n, const char *pageName, 
     layout->addWidget(p.list, 1);
     layout->addWidget(note);
     connect(p.add, &QPushButton::clicked, this, [this, n] { addEntry(n); });
+    connect(p.entry, &QLineEdit::textChanged, this, &TfrmPostavke::updateDefaultButton);
+    p.entry->installEventFilter(this); // its focus decides which button Enter presses
     connect(p.del, &QPushButton::clicked, this, [this, n] { deleteEntry(n); });
     return p;
 }
@@ -276,6 +278,15 @@ void TfrmPostavke::trvDrvoClick()
         return;
     if (node == m_listsNode) {
         trvDrvo->setCurrentItem(m_listNodes[0]); // shows the page through the change signal
+        // A mouse click selects the clicked node after this change: select "Bodypart"
+        // again once the click is done, so the highlight follows the page.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (QTreeWidgetItem *current = trvDrvo->currentItem())
+                    trvDrvo->setCurrentItem(current);
+            },
+            Qt::QueuedConnection);
         return;
     }
     lblImena->setText(node->parent() == m_listsNode ? ListsHeading : node->text(0));
@@ -294,6 +305,8 @@ void TfrmPostavke::trvDrvoClick()
 
 bool TfrmPostavke::eventFilter(QObject *watched, QEvent *event)
 {
+    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) && qobject_cast<QLineEdit *>(watched))
+        updateDefaultButton();
     // Up from "Bodypart" passes over "Lists", which would only send the user back down.
     if (watched == trvDrvo && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Up && static_cast<QKeyEvent *>(event)->modifiers() == 0
@@ -302,6 +315,19 @@ bool TfrmPostavke::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TfrmPostavke::updateDefaultButton()
+{
+    // Enter in a "New entry:" field that holds text adds the entry; elsewhere it is OK.
+    for (const ListPage &p : m_lists) {
+        if (p.entry && p.entry->hasFocus() && !p.entry->text().isEmpty()) {
+            p.add->setDefault(true);
+            return;
+        }
+    }
+    if (bitOk)
+        bitOk->setDefault(true);
 }
 
 void TfrmPostavke::addEntry(int list)

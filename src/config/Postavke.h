@@ -80,6 +80,7 @@ private:
     QWidget *buildEditorPage();
     QTreeWidget *buildTree();
     void loadLists();
+    void updateDefaultButton();
     void setOpeningChoice(OpeningChoice choice);
     void chooseFile(QLineEdit *field, const QString &title, const QString &filter, const QString &extension,
                     bool mustExist);

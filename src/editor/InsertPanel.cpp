@@ -39,6 +39,9 @@ InsertPanel::InsertPanel(UserPrompts &prompts, QPlainTextEdit &text, QWidget *pa
     addTab(trvKod, QStringLiteral("Code snippets"));
     addTab(trvFunkcije, QStringLiteral("Built-in functions"));
     setCurrentIndex(0);
+    // Both captions show whole: the panel is never narrower than its two tabs.
+    setUsesScrollButtons(false);
+    setElideMode(Qt::ElideNone);
 
     const auto guarded = [this](void (InsertPanel::*handler)(QTreeWidgetItem *)) {
         return [this, handler](QTreeWidgetItem *item) { runGuarded(m_prompts, [&] { (this->*handler)(item); }); };

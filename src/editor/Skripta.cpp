@@ -9,9 +9,12 @@
 #include "common/WholeFile.h"
 #include "editor/FindReplace.h"
 #include "editor/InsertPanel.h"
+#include "editor/ScriptEncoding.h"
+#include "editor/ScriptHelp.h"
 #include "editor/ScriptHighlighter.h"
 #include "editor/ScriptTextEdit.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -45,7 +48,9 @@ TfrmSkripta::TfrmSkripta(UserPrompts &prompts, Services services, QWidget *paren
     splitter->addWidget(rchKod);
     splitter->addWidget(tabInsert);
     splitter->setStretchFactor(0, 1);
-    splitter->setSizes({560, 200});
+    splitter->setCollapsible(1, false);
+    const int panelWidth = qMax(200, tabInsert->minimumSizeHint().width());
+    splitter->setSizes({800 - panelWidth, panelWidth});
     setCentralWidget(splitter);
 
     auto *status = new QStatusBar(this);
@@ -74,7 +79,6 @@ TfrmSkripta::TfrmSkripta(UserPrompts &prompts, Services services, QWidget *paren
         TextSearch::replaceAll(*rchKod, rplReplace->options(), rplReplace->replacement());
     };
 
-    m_helpFile = ProgramFolder::resolve(QStringLiteral("scripting.hlp"));
     createActions();
     createContextMenu();
     connect(rchKod, &QPlainTextEdit::textChanged, this, &TfrmSkripta::updateStatus);
@@ -150,10 +154,7 @@ void TfrmSkripta::createActions()
     mniWordWrap->setCheckable(true);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    addCommand(help, "mniIndex", QStringLiteral("&Index"), QKeySequence(Qt::Key_F1), [this] {
-        if (!m_prompts.openWithDesktop(m_helpFile))
-            m_prompts.error(QStringLiteral("Unable to open %1").arg(m_helpFile));
-    });
+    addCommand(help, "mniIndex", QStringLiteral("&Index"), QKeySequence(Qt::Key_F1), [this] { showHelp(); });
     addCommand(help, "mniAbout", QStringLiteral("&About..."), {},
                [this] { m_prompts.information(QStringLiteral("Fortavo Script Editor v.0.1")); });
     help->addSeparator();
@@ -225,6 +226,13 @@ bool TfrmSkripta::askToSave()
     return false;
 }
 
+bool TfrmSkripta::askToSaveGuarded()
+{
+    bool goOn = false;
+    runCommand([this, &goOn] { goOn = askToSave(); });
+    return goOn;
+}
+
 void TfrmSkripta::newScript()
 {
     if (!askToSave())
@@ -253,19 +261,38 @@ void TfrmSkripta::openScript()
     rchKod->setPlainText(text);
     rchKod->document()->setModified(false);
     CurrentScriptFile = path;
+    m_ownFile = path;
     setFilePanel(path);
 }
 
-void TfrmSkripta::writeTo(const QString &path)
+std::optional<QByteArray> TfrmSkripta::scriptBytes(const QString &path)
+{
+    const QString text = rchKod->toPlainText();
+    int total = 0;
+    const QList<ScriptEncoding::Unstorable> first = ScriptEncoding::unstorable(text, 5, &total);
+    if (first.isEmpty())
+        return PlainText::encodeWithCrLf(text);
+    // The code page would turn these characters into "?": never store that silently.
+    if (path.isEmpty() || path != m_utf8File) {
+        if (m_prompts.confirm(ScriptEncoding::question(first, total)) != UserPrompts::Answer::Yes)
+            return std::nullopt;
+    }
+    return ScriptEncoding::utf8WithCrLf(text);
+}
+
+void TfrmSkripta::writeTo(const QString &path, const QByteArray &bytes)
 {
     try {
-        WholeFile::write(path, PlainText::encodeWithCrLf(rchKod->toPlainText()));
+        WholeFile::write(path, bytes);
     } catch (const IoError &error) {
         // The editor names a failed save as the creation of its file.
         const QString prefix = QStringLiteral("Cannot write \"%1\": ").arg(path);
         const QString reason = error.message().startsWith(prefix) ? error.message().mid(prefix.size()) : error.message();
         throw IoError(QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason));
     }
+    // A file once stored in UTF-8 keeps that form without asking again.
+    m_utf8File = bytes.startsWith("\xEF\xBB\xBF") ? path : QString();
+    m_ownFile = path;
     rchKod->document()->setModified(false);
 }
 
@@ -275,11 +302,21 @@ void TfrmSkripta::saveScript()
         saveScriptAs();
         return;
     }
-    writeTo(CurrentScriptFile);
+    // A name the editor did not choose itself (the wizard's) may name someone's script.
+    if (CurrentScriptFile != m_ownFile && QFileInfo::exists(CurrentScriptFile)
+        && m_prompts.confirm(QStringLiteral("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(CurrentScriptFile)))
+               != UserPrompts::Answer::Yes)
+        return;
+    const std::optional<QByteArray> bytes = scriptBytes(CurrentScriptFile);
+    if (bytes)
+        writeTo(CurrentScriptFile, *bytes);
 }
 
 void TfrmSkripta::saveScriptAs()
 {
+    const std::optional<QByteArray> bytes = scriptBytes({});
+    if (!bytes)
+        return;
     UserPrompts::FileDialog dialog{QStringLiteral("Save script file"), ScriptFilter, QStringLiteral("fvs"),
                                    CurrentScriptFile.isEmpty() ? m_openFolder : CurrentScriptFile};
     dialog.askBeforeOverwrite = true;
@@ -287,7 +324,7 @@ void TfrmSkripta::saveScriptAs()
     if (chosen.isEmpty())
         return;
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    writeTo(path);
+    writeTo(path, *bytes);
     CurrentScriptFile = path;
     setFilePanel(path);
 }
@@ -308,7 +345,8 @@ void TfrmSkripta::closeEditor()
 void TfrmSkripta::execute()
 {
     saveScript();
-    if (!CurrentScriptFile.isEmpty() && QFileInfo::exists(CurrentScriptFile) && m_services.runScript)
+    // A save that was refused leaves the text modified: the file on disk is not this script.
+    if (!isModified() && !CurrentScriptFile.isEmpty() && QFileInfo::exists(CurrentScriptFile) && m_services.runScript)
         m_services.runScript(CurrentScriptFile);
 }
 
@@ -316,7 +354,10 @@ void TfrmSkripta::wizard()
 {
     if (!m_services.runWizard)
         return;
-    const std::optional<WizardAnswers> answers = m_services.runWizard();
+    // Finish first asks to save modified text; Cancel there keeps the text and leaves
+    // the wizard open with its answers.
+    const std::optional<WizardAnswers> answers =
+        m_services.runWizard([this](const WizardAnswers &) { return askToSaveGuarded(); });
     if (!answers)
         return;
     // A wizard-named script is a .fvs file; a name without a folder lives in the
@@ -329,6 +370,15 @@ void TfrmSkripta::wizard()
     rchKod->setPlainText(WizardCode::scriptText(answers->includes, answers->numberVariables, answers->stringVariables));
     rchKod->document()->setModified(true);
     rchKod->moveCursor(QTextCursor::End);
+}
+
+void TfrmSkripta::showHelp()
+{
+    if (!m_help)
+        m_help = new ScriptHelpWindow(this);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
 }
 
 void TfrmSkripta::sampleCode()

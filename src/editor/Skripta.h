@@ -2,6 +2,7 @@
 
 #include "editor/WizardCode.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QMainWindow>
 
@@ -11,6 +12,7 @@
 class InsertPanel;
 class QAction;
 class QLabel;
+class ScriptHelpWindow;
 class ScriptHighlighter;
 class ScriptTextEdit;
 class SearchDialog;
@@ -35,8 +37,10 @@ public:
         std::function<ScriptEditorOptions()> options;
         // Runs a saved script file with the program's interpreter.
         std::function<void(const QString &path)> runScript;
-        // Shows the script wizard; no value when the user cancelled.
-        std::function<std::optional<WizardAnswers>()> runWizard;
+        // Shows the script wizard; no value when the user cancelled. The wizard closes
+        // with its answers only when mayFinish agrees.
+        std::function<std::optional<WizardAnswers>(const std::function<bool(const WizardAnswers &)> &mayFinish)>
+            runWizard;
     };
     TfrmSkripta(UserPrompts &prompts, Services services, QWidget *parent = nullptr);
     ~TfrmSkripta() override;
@@ -50,6 +54,8 @@ public:
     void execute();
     void wizard();
     void sampleCode();
+    // Help, Index: the scripting help window.
+    void showHelp();
     // Editing commands.
     void indent();
     void unindent();
@@ -66,6 +72,8 @@ public:
     // Asks to save a modified text; false when the user chose Cancel, or chose Yes and
     // then cancelled the save dialog (so nothing typed is thrown away).
     bool askToSave();
+    // The same, with a failed save shown as an error (and counted as Cancel).
+    bool askToSaveGuarded();
 
     QString CurrentScriptFile;
     QString IndentUnit = QStringLiteral("   ");
@@ -79,8 +87,10 @@ private:
                         const std::function<void()> &command);
     void createContextMenu();
     void runCommand(const std::function<void()> &command);
-    // Writes the text to path; false when path is empty.
-    void writeTo(const QString &path);
+    // The bytes a save stores: the code page, or UTF-8 with a byte-order mark when the
+    // code page lacks a character and the user agrees; none when the user refuses.
+    std::optional<QByteArray> scriptBytes(const QString &path);
+    void writeTo(const QString &path, const QByteArray &bytes);
     void setFilePanel(const QString &path);
     void clearEditor();
     void updateStatus();
@@ -96,5 +106,7 @@ private:
     QLabel *m_panels[3] = {};
     QAction *mniWordWrap = nullptr;
     QString m_openFolder;
-    QString m_helpFile;
+    ScriptHelpWindow *m_help = nullptr;
+    QString m_ownFile;  // the file the editor opened or saved itself: Save replaces it without asking
+    QString m_utf8File; // the file last saved in UTF-8, saved so again without asking
 };

@@ -86,6 +86,9 @@ TfrmWizard::TfrmWizard(UserPrompts &prompts, QWidget *parent) : QDialog(parent),
     btnNext->setDefault(true);
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    // Only Next answers Enter, whichever button has the focus (Esc stays with Cancel).
+    for (QPushButton *button : {bitAdd, bitDelete, btnBack, btnCancel})
+        button->setAutoDefault(false);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -108,9 +111,12 @@ TfrmWizard::TfrmWizard(UserPrompts &prompts, QWidget *parent) : QDialog(parent),
     FormShow();
 }
 
-std::optional<WizardAnswers> TfrmWizard::ask()
+std::optional<WizardAnswers> TfrmWizard::ask(const FinishCheck &mayFinish)
 {
-    if (exec() != QDialog::Accepted)
+    m_mayFinish = mayFinish;
+    const int result = exec();
+    m_mayFinish = {};
+    if (result != QDialog::Accepted)
         return std::nullopt;
     return answers();
 }
@@ -152,6 +158,8 @@ void TfrmWizard::showPage(int page)
     pnlFileName->setVisible(page == 1);
     pnlInclude->setVisible(page == 2);
     pnlVarijable->setVisible(page == 3);
+    // The page's own field takes the focus, so it never falls on a button by chance.
+    (page == 1 ? static_cast<QWidget *>(ledFileName) : page == 2 ? static_cast<QWidget *>(lstInclude) : ledVars)->setFocus();
 }
 
 int TfrmWizard::page() const
@@ -168,7 +176,10 @@ void TfrmWizard::btnNextClick()
         showPage(3);
         btnNext->setText(QStringLiteral("Finish"));
         break;
-    default: accept(); break;
+    default:
+        if (!m_mayFinish || m_mayFinish(answers()))
+            accept();
+        break;
     }
 }
 

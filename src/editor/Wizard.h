@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <optional>
 
 class QLabel;
@@ -20,8 +21,12 @@ class TfrmWizard : public QDialog {
 public:
     explicit TfrmWizard(UserPrompts &prompts, QWidget *parent = nullptr);
 
+    // Decides at Finish whether the wizard may close with its answers; when it says no,
+    // the wizard stays on its last page with everything the user entered.
+    using FinishCheck = std::function<bool(const WizardAnswers &)>;
+
     // Shows the wizard modally; the answers after Finish, nothing after Cancel.
-    std::optional<WizardAnswers> ask();
+    std::optional<WizardAnswers> ask(const FinishCheck &mayFinish = {});
     WizardAnswers answers() const;
 
     void btnNextClick();
@@ -52,4 +57,5 @@ private:
     QPushButton *btnNext = nullptr;
     QPushButton *btnCancel = nullptr;
     QString m_includeFileName;
+    FinishCheck m_mayFinish;
 };

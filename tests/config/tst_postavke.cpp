@@ -190,7 +190,9 @@ private slots:
         show();
         clickNode("Type of training"); // start from a page of the lists
         clickNode(clicked);
+        QCoreApplication::processEvents();
         QCOMPARE(tree()->currentItem()->text(0), selected);
+        QCOMPARE(tree()->selectedItems(), QList<QTreeWidgetItem *>{node(selected)}); // the highlight follows
         QCOMPARE(visiblePages(), QStringList{page});
         QCOMPARE(heading(), title);
         if (page.startsWith("grb"))
@@ -563,6 +565,46 @@ private slots:
         QCOMPARE(window->result(), accepted ? int(QDialog::Accepted) : int(QDialog::Rejected));
         if (accepted)
             QCOMPARE(prompts->take(), (QList<TestPrompts::Shown>{{"information", Restart}}));
+    }
+
+    void enterInANewEntryFieldAddsIt_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("Bodypart") << "Bodypart" << "ledBodypart" << "lstBodypart" << "Bodypart";
+        QTest::newRow("Type of cardio") << "Type of cardio" << "ledCardio" << "lstCardio" << "Type_cardio";
+        QTest::newRow("Type of training") << "Type of training" << "ledTraining" << "lstTraining" << "Type_training";
+        QTest::newRow("Type of execution") << "Type of execution" << "ledExecution" << "lstExecution"
+                                           << "Type_execution";
+    }
+    void enterInANewEntryFieldAddsIt()
+    {
+        QFETCH(QString, node);
+        QFETCH(QString, field);
+        QFETCH(QString, list);
+        QFETCH(QString, key);
+        env->writeFile(QStringLiteral("init.ini"), iniWith());
+        window->startUp();
+        const int before = items(list).size();
+        bool stayed = false;
+        runSettings([&] {
+            clickNode(node);
+            auto *entry = control<QLineEdit>(field);
+            entry->setFocus();
+            QTest::keyClicks(entry, QStringLiteral("Rowing"));
+            QTest::keyClick(entry, Qt::Key_Return); // adds, the window stays
+            stayed = window->isVisible();
+            QCOMPARE(entry->text(), QString());
+            QTest::keyClick(entry, Qt::Key_Return); // an empty field: Enter is OK again
+        });
+        QVERIFY(stayed);
+        QCOMPARE(window->result(), int(QDialog::Accepted));
+        QCOMPARE(prompts->take(), (QList<TestPrompts::Shown>{{"information", Restart}}));
+        QCOMPARE(items(list).size(), before + 1);
+        QCOMPARE(items(list).last(), QStringLiteral("Rowing"));
+        QVERIFY(IniFile(env->path(QStringLiteral("init.ini"))).readString("Lists", key, "<none>").endsWith(",Rowing"));
     }
 
     void enterOnAFocusedButtonPressesIt()

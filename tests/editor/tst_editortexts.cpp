@@ -1,6 +1,7 @@
 #include "common/PlainText.h"
 #include "editor/CodeInsertion.h"
 #include "editor/ColorLine.h"
+#include "editor/ScriptEncoding.h"
 #include "editor/WizardCode.h"
 
 #include <QTest>
@@ -46,6 +47,40 @@ private slots:
         QFETCH(QString, line);
         QFETCH(Words, words);
         QCOMPARE(ScriptColoring::ColorLine(line), words);
+    }
+
+    void unstorableCharacters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("places"); // character@line:column
+        QTest::addColumn<int>("total");
+        QTest::newRow("code page only") << QStringLiteral("; čćžšđ ČĆŽŠĐ äöü ß €") << QStringList{} << 0;
+        QTest::newRow("one on the first line") << QStringLiteral("; omega Ω") << QStringList{"Ω@1:9"} << 1;
+        QTest::newRow("columns restart on each line")
+            << QStringLiteral("ab\nΩx\n  ¤ω") << QStringList{"Ω@2:1", "ω@3:4"} << 2;
+        QTest::newRow("a character outside the basic plane is one column")
+            << QStringLiteral("😀Ω") << QStringList{"😀@1:1", "Ω@1:2"} << 2;
+        QTest::newRow("only the first five are listed")
+            << QStringLiteral("αβγδεζη") << QStringList{"α@1:1", "β@1:2", "γ@1:3", "δ@1:4", "ε@1:5"} << 7;
+    }
+    void unstorableCharacters()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, places);
+        QFETCH(int, total);
+        int counted = -1;
+        QStringList found;
+        for (const ScriptEncoding::Unstorable &u : ScriptEncoding::unstorable(text, 5, &counted))
+            found.append(QStringLiteral("%1@%2:%3").arg(u.character).arg(u.line).arg(u.column));
+        QCOMPARE(found, places);
+        QCOMPARE(counted, total);
+    }
+
+    void utf8ScriptBytes()
+    {
+        QCOMPARE(ScriptEncoding::utf8WithCrLf(QStringLiteral("a Ω\nb")), QByteArray("\xEF\xBB\xBF" "a \xCE\xA9\r\nb\r\n"));
+        // What the editor stores this way reads back as it was typed.
+        QCOMPARE(PlainText::decode(ScriptEncoding::utf8WithCrLf(QStringLiteral("Ω"))), QStringLiteral("Ω\r\n"));
     }
 
     void keywordTables()

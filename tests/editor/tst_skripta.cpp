@@ -10,11 +10,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QDir>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <memory>
@@ -29,6 +33,7 @@ class TestSkripta : public QObject {
     QStringList ranScripts;
     std::optional<WizardAnswers> wizardAnswers;
     int wizardRuns = 0;
+    TfrmWizard *realWizard = nullptr; // when set, the editor runs this wizard
 
     ScriptTextEdit *text() const { return editor->textArea(); }
     QAction *action(const char *name) const { return editor->findChild<QAction *>(QLatin1String(name)); }
@@ -69,11 +74,16 @@ private slots:
         ranScripts.clear();
         wizardAnswers.reset();
         wizardRuns = 0;
+        realWizard = nullptr;
         TfrmSkripta::Services services;
         services.options = [this] { return options; };
         services.runScript = [this](const QString &path) { ranScripts.append(path); };
-        services.runWizard = [this] {
+        services.runWizard = [this](const std::function<bool(const WizardAnswers &)> &mayFinish) {
             ++wizardRuns;
+            if (realWizard)
+                return realWizard->ask(mayFinish);
+            if (wizardAnswers && mayFinish && !mayFinish(*wizardAnswers))
+                return std::optional<WizardAnswers>();
             return wizardAnswers;
         };
         editor = std::make_unique<TfrmSkripta>(*prompts, services);
@@ -300,6 +310,7 @@ private slots:
         QCOMPARE(editor->CurrentScriptFile, env->path(QStringLiteral("keep.fvs")));
 
         wizardAnswers = WizardAnswers{QStringLiteral("plan"), {"/s/a.fvs", "/s/b.fvs"}, "x, y", "n"};
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::No); // modified text: thrown away on No
         action("mniWizard")->trigger();
         QCOMPARE(text()->toPlainText(), QStringLiteral("include /s/a.fvs\ninclude /s/b.fvs\nvar x, y\nvar $n\n"));
         QCOMPARE(editor->CurrentScriptFile, env->path(QStringLiteral("plan.fvs")));
@@ -307,6 +318,129 @@ private slots:
         QVERIFY(editor->isModified());
         action("mniSave")->trigger(); // saves to the wizard's name without a dialog
         QVERIFY(env->readFile(QStringLiteral("plan.fvs")).startsWith("include /s/a.fvs\r\n"));
+    }
+
+    void saveRefusesCharactersTheCodePageLacks()
+    {
+        const QString path = env->path(QStringLiteral("omega.fvs"));
+        env->writeFile(QStringLiteral("omega.fvs"), "; omega\r\n");
+        prompts->fileAnswers.enqueue(path);
+        action("mniOpen")->trigger();
+        showActive();
+        QTest::keyClick(text(), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(text(), Qt::Key_Up);
+        QTest::keyClick(text(), Qt::Key_End);
+        QTest::keyClick(text(), Qt::Key_Space);
+        QTest::sendKeyEvent(QTest::Click, text(), Qt::Key_unknown, QStringLiteral("Ω"), Qt::NoModifier);
+        QCOMPARE(text()->toPlainText(), QStringLiteral("; omega Ω\n"));
+
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::No);
+        QTest::keyClick(text(), Qt::Key_S, Qt::ControlModifier);
+        const QStringList asked = prompts->texts("confirm");
+        QCOMPARE(asked.size(), 1);
+        QVERIFY2(asked.first().contains(QStringLiteral("\"Ω\" (U+03a9) at line 1, column 9")), qPrintable(asked.first()));
+        QCOMPARE(env->readFile(QStringLiteral("omega.fvs")), QByteArray("; omega\r\n")); // left as it was
+        QVERIFY(editor->isModified());
+
+        // Execute runs nothing while the save is refused: the file is not this text.
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::No);
+        QTest::keyClick(text(), Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(ranScripts.isEmpty());
+
+        // New asks to save; Yes with the save refused keeps the text.
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::Yes);
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::No);
+        action("mniNew")->trigger();
+        QCOMPARE(text()->toPlainText(), QStringLiteral("; omega Ω\n"));
+
+        // Yes stores UTF-8 with a byte-order mark, and later saves keep that form unasked.
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::Yes);
+        QTest::keyClick(text(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(env->readFile(QStringLiteral("omega.fvs")), QByteArray("\xEF\xBB\xBF; omega \xCE\xA9\r\n"));
+        QVERIFY(!editor->isModified());
+        QTest::keyClicks(text(), QStringLiteral("x"));
+        QTest::keyClick(text(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(env->readFile(QStringLiteral("omega.fvs")), QByteArray("\xEF\xBB\xBF; omega \xCE\xA9x\r\n"));
+
+        // Save As asks before its dialog.
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::No);
+        action("mniSaveAs")->trigger();
+        QCOMPARE(prompts->fileDialogs.size(), 1); // only Open's
+    }
+
+    // Types a name into the real wizard, goes to its last page and presses Finish.
+    void finishWizard(TfrmWizard &wizard, const QString &name, const std::function<void()> &afterFinish)
+    {
+        QTimer::singleShot(0, &wizard, [&wizard, name, afterFinish] {
+            wizard.findChild<QLineEdit *>(QStringLiteral("ledFileName"))->setText(name);
+            auto *next = wizard.findChild<QPushButton *>(QStringLiteral("btnNext"));
+            next->click();
+            next->click();
+            next->click();
+            afterFinish();
+        });
+    }
+
+    void wizardAsksBeforeReplacingTheText()
+    {
+        TfrmWizard wizard(*prompts);
+        realWizard = &wizard;
+        setText(QStringLiteral("; keep me"), 0);
+
+        // Cancel: the text stays, and so does the wizard with its answers.
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::Cancel);
+        bool stayed = false;
+        finishWizard(wizard, QStringLiteral("kept"), [&] {
+            stayed = wizard.isVisible() && wizard.page() == 3
+                && wizard.findChild<QLineEdit *>(QStringLiteral("ledFileName"))->text() == QStringLiteral("kept");
+            wizard.findChild<QPushButton *>(QStringLiteral("btnCancel"))->click();
+        });
+        action("mniWizard")->trigger();
+        QVERIFY(stayed);
+        QCOMPARE(prompts->texts("confirm"), QStringList{"Content has been modified. Save it first?"});
+        QCOMPARE(text()->toPlainText(), QStringLiteral("; keep me"));
+        QVERIFY(editor->CurrentScriptFile.isEmpty());
+
+        // Yes saves the old text first, then the wizard's lines replace it.
+        const QString old = env->path(QStringLiteral("old.fvs"));
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::Yes);
+        prompts->fileAnswers.enqueue(old);
+        finishWizard(wizard, QStringLiteral("fresh"), [] {});
+        action("mniWizard")->trigger();
+        QCOMPARE(env->readFile(QStringLiteral("old.fvs")), QByteArray("; keep me\r\n"));
+        QCOMPARE(text()->toPlainText(), QStringLiteral("var \nvar \n"));
+        QCOMPARE(editor->CurrentScriptFile, env->path(QStringLiteral("fresh.fvs")));
+    }
+
+    void wizardNameOfAnExistingScript()
+    {
+        env->writeFile(QStringLiteral("wizdemo.fvs"), "; someone's script\r\n");
+        wizardAnswers = WizardAnswers{QStringLiteral("wizdemo"), {}, "x", ""};
+        action("mniWizard")->trigger();
+        QCOMPARE(editor->CurrentScriptFile, env->path(QStringLiteral("wizdemo.fvs")));
+
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::No);
+        action("mniSave")->trigger();
+        QCOMPARE(prompts->texts("confirm"),
+                 QStringList{QDir::toNativeSeparators(env->path(QStringLiteral("wizdemo.fvs"))) + " already exists. Replace it?"});
+        QCOMPARE(env->readFile(QStringLiteral("wizdemo.fvs")), QByteArray("; someone's script\r\n"));
+        QVERIFY(editor->isModified());
+
+        prompts->confirmAnswers.enqueue(UserPrompts::Answer::Yes);
+        action("mniSave")->trigger();
+        QCOMPARE(env->readFile(QStringLiteral("wizdemo.fvs")), QByteArray("var x\r\nvar \r\n"));
+        // Now the editor's own file: later saves replace it without asking.
+        text()->appendPlainText(QStringLiteral("x=1"));
+        action("mniSave")->trigger();
+        QCOMPARE(prompts->texts("confirm").size(), 2);
+
+        // A file the editor opened itself is replaced without a question, too.
+        prompts->fileAnswers.enqueue(env->path(QStringLiteral("wizdemo.fvs")));
+        action("mniOpen")->trigger();
+        text()->appendPlainText(QStringLiteral("y=2"));
+        action("mniSave")->trigger();
+        QCOMPARE(prompts->texts("confirm").size(), 2);
+        QVERIFY(env->readFile(QStringLiteral("wizdemo.fvs")).endsWith("y=2\r\n"));
     }
 
     void executeRunsTheSavedFile()
@@ -419,6 +553,23 @@ private slots:
         QCOMPARE(text()->toPlainText(), QStringLiteral("Workouts"));
     }
 
+    // At the window's default size both tab captions of the insertion panel show whole,
+    // without scroll arrows.
+    void insertionTabsShowWhole()
+    {
+        showActive();
+        auto *panel = editor->findChild<QTabWidget *>(QStringLiteral("tabInsert"));
+        QTabBar *bar = panel->tabBar();
+        QCOMPARE(bar->count(), 2);
+        for (int i = 0; i < bar->count(); ++i) {
+            const QRect tab = bar->tabRect(i);
+            QVERIFY2(tab.left() >= 0 && tab.right() < bar->width(), qPrintable(bar->tabText(i)));
+            QVERIFY2(tab.width() > bar->fontMetrics().horizontalAdvance(bar->tabText(i)), qPrintable(bar->tabText(i)));
+        }
+        for (QToolButton *arrow : bar->findChildren<QToolButton *>())
+            QVERIFY(!arrow->isVisible());
+    }
+
     void menusInOrder()
     {
         QStringList file;
@@ -434,66 +585,11 @@ private slots:
     {
         action("mniAbout")->trigger();
         QCOMPARE(prompts->texts("information"), QStringList{"Fortavo Script Editor v.0.1"});
-        action("mniIndex")->trigger();
-        QCOMPARE(prompts->texts("desktop"), QStringList{ProgramFolder::resolve(QStringLiteral("scripting.hlp"))});
         prompts->fileAnswers.enqueue(QString());
         action("mniSampleCode")->trigger();
         QCOMPARE(prompts->fileDialogs.last().initialPath, ProgramFolder::resolve(QStringLiteral("Example scripts")));
     }
 
-    void wizardPages()
-    {
-        TfrmWizard wizard(*prompts);
-        wizard.show();
-        auto *next = wizard.findChild<QPushButton *>(QStringLiteral("btnNext"));
-        auto *back = wizard.findChild<QPushButton *>(QStringLiteral("btnBack"));
-        auto *name = wizard.findChild<QLineEdit *>(QStringLiteral("ledFileName"));
-        QVERIFY(!next->isEnabled());
-        QVERIFY(!back->isEnabled());
-        name->setText(QStringLiteral("s"));
-        QVERIFY(next->isEnabled());
-        name->clear();
-        QVERIFY(!next->isEnabled());
-        name->setText(QStringLiteral("s"));
-        QTest::keyClick(name, Qt::Key_Return); // Next is the default button
-        QCOMPARE(wizard.page(), 2);
-        QVERIFY(back->isEnabled());
-
-        prompts->fileAnswers.enqueue(env->path(QStringLiteral("inc.fvs")));
-        wizard.bitAddClick();
-        auto *list = wizard.findChild<QListWidget *>(QStringLiteral("lstInclude"));
-        QCOMPARE(list->count(), 1);
-        QCOMPARE(prompts->fileDialogs.last().title, QStringLiteral("Include file"));
-        wizard.bitDeleteClick(); // nothing selected: nothing removed
-        QCOMPARE(list->count(), 1);
-
-        next->click();
-        QCOMPARE(wizard.page(), 3);
-        QCOMPARE(next->text(), QStringLiteral("Finish"));
-        back->click();
-        QCOMPARE(wizard.page(), 2);
-        QVERIFY(back->isEnabled());
-        QCOMPARE(next->text(), QStringLiteral("Next >"));
-        back->click();
-        QCOMPARE(wizard.page(), 1);
-        QVERIFY(!back->isEnabled());
-        next->click();
-        next->click();
-        wizard.findChild<QLineEdit *>(QStringLiteral("ledStrs"))->setText(QStringLiteral("t"));
-        next->click();
-        QCOMPARE(wizard.result(), int(QDialog::Accepted));
-        const WizardAnswers answers = wizard.answers();
-        QCOMPARE(answers.name, QStringLiteral("s"));
-        QCOMPARE(answers.includes, QStringList{env->path(QStringLiteral("inc.fvs"))});
-        QCOMPARE(answers.stringVariables, QStringLiteral("t"));
-
-        wizard.show(); // every showing starts afresh
-        QCOMPARE(wizard.page(), 1);
-        QCOMPARE(list->count(), 0);
-        QVERIFY(name->text().isEmpty());
-        QTest::keyClick(name, Qt::Key_Escape);
-        QCOMPARE(wizard.result(), int(QDialog::Rejected));
-    }
 };
 
 QTEST_MAIN(TestSkripta)

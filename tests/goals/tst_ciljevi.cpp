@@ -1,4 +1,5 @@
 #include "common/DayCount.h"
+#include "common/QtUserPrompts.h"
 #include "goals/Ciljevi.h"
 #include "goals/GoalControls.h"
 #include "support/FailingDevice.h"
@@ -11,10 +12,12 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -331,6 +334,56 @@ private slots:
             QTest::keyClick(pending(), Qt::Key_Delete);
             prompts->take();
             QCOMPARE(stored(), (QList<GoalRecord>{twin, other}));
+        }
+    }
+
+    // The real question box: only its No button fails a goal; Esc and the close box
+    // leave the goal pending, to be asked about again.
+    void dismissedDeadlineQuestionKeepsTheGoalPending_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("status");
+        QTest::newRow("Esc") << QStringLiteral("esc") << 1;
+        QTest::newRow("close box") << QStringLiteral("close") << 1;
+        QTest::newRow("No button") << QStringLiteral("no") << 0;
+        QTest::newRow("Yes button") << QStringLiteral("yes") << 2;
+    }
+    void dismissedDeadlineQuestionKeepsTheGoalPending()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, status);
+        writeGoals({goal(QStringLiteral("Yesterday"), GoalStatus::Pending, today() - 1)});
+        QtUserPrompts qtPrompts;
+        TfrmCiljevi goals(qtPrompts);
+        QVERIFY(goals.startUp(QStringLiteral("goals.dat")));
+        QStringList seen;
+        const auto answer = [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return false;
+            seen << box->text();
+            if (how == QStringLiteral("esc"))
+                QTest::keyClick(box, Qt::Key_Escape);
+            else if (how == QStringLiteral("close"))
+                box->close();
+            else
+                box->button(how == QStringLiteral("no") ? QMessageBox::No : QMessageBox::Yes)->click();
+            return true;
+        };
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] { answer(); });
+        poll.start(20);
+        goals.showGoals();
+        poll.stop();
+        QCOMPARE(seen, QStringList{DeadlineQuestion(goal(QStringLiteral("Yesterday")))});
+        QCOMPARE(stored().at(0).Status, quint8(status));
+        if (status == 1) {
+            QCOMPARE(lines(goals.findChild<QListWidget *>(QStringLiteral("lstPending"))).size(), 1);
+            goals.hide(); // asked again on the next showing
+            poll.start(20);
+            goals.showGoals();
+            poll.stop();
+            QCOMPARE(seen.size(), 2);
         }
     }
 

@@ -32,6 +32,15 @@ data="$HOME/.local/share/fortavo"
 [ -f "$data/workouts.dat" ] || fail "the data folder has no training file"
 [ -w "$data/init.ini" ] || fail "the seeded init.ini cannot be written"
 
+# The example scripts are installed, seeded with the other defaults, and run on a new
+# user's (empty) training file.
+for example in best-1rm bodypart-count plates week-volume; do
+  [ -f "$work/usr/share/fortavo/Example scripts/$example.fvs" ] || fail "not installed: Example scripts/$example.fvs"
+  [ -f "$data/Example scripts/$example.fvs" ] || fail "not seeded: Example scripts/$example.fvs"
+done
+out=$("$cli" run "$data/Example scripts/bodypart-count.fvs" < /dev/null) || fail "the seeded example script failed"
+[ "$out" = "your training file has no workouts yet." ] || fail "the seeded example script printed '$out'"
+
 # A second start keeps what the user changed.
 echo "; mine" >> "$data/init.ini"
 "$cli" list > /dev/null
