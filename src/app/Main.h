@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 
+class FileWatch;
 class PastWorkoutsList;
 class QAction;
 class Ribbon;
@@ -125,6 +126,9 @@ private:
     void clearUndo();
     void requireTrainingFile() const;
     void registerTrainingObjects();
+    // OutsideChanges.cpp: other programs writing the training file.
+    void watchTrainingFile();
+    void reloadChangedTrainingFile(bool tell);
 
     UserPrompts &m_prompts;
     std::vector<std::function<void()>> m_closeHooks;
@@ -134,6 +138,7 @@ private:
 
     // Training file state.
     TrainingFile m_training;
+    FileWatch *m_trainingWatch = nullptr;
     QString TrainingFileName, TemplateFileName, ExerciseFileName, GoalsFileName;
     QString m_helpFile, m_configFile;
     int CurrentRecordIndex = 0;
