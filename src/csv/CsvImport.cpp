@@ -461,7 +461,7 @@ void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises)
                 WholeFile::writeTo(out, r.encode(), path);
         });
         // The file was replaced: read the new one from now on.
-        training.open(path, training.isReadOnly() ? TrainingFile::Access::ReadOnly : TrainingFile::Access::ReadWrite);
+        training.reopen();
     }
     if (exercises && !plan.newExercises.isEmpty()) {
         QList<CatalogExercise> list = exercises->readAll();

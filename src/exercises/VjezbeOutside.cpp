@@ -16,8 +16,6 @@ void TfrmVjezbe::watchExerciseFile(std::function<void()> refreshChoice)
     if (!m_file.isOpen())
         return;
     m_refreshChoice = std::move(refreshChoice);
-    // Another copy of the program that has the file keeps it: this one refuses to save.
-    m_file.claimInUse();
     if (!m_watch)
         m_watch = new FileWatch([this] {
             // An open window holds the user's working copy: its save finds the change.

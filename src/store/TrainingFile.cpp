@@ -57,14 +57,20 @@ void TrainingFile::checkUnchanged()
     throw FileChangedError(QStringLiteral("The training file was changed outside Fortavo."));
 }
 
+void TrainingFile::reopen()
+{
+    requireOpen();
+    const QString reason = m_readOnlyReason;
+    openFile(m_file.fileName(), m_access);
+    m_readOnlyReason = reason;
+}
+
 int TrainingFile::reopenAfterOutsideChange(int position)
 {
     requireOpen();
     const int oldCount = RecordCount();
     const QByteArray old = position >= 0 && position < oldCount ? readRaw(position, 1) : QByteArray();
-    const QString reason = m_readOnlyReason;
-    openFile(m_file.fileName(), m_access);
-    m_readOnlyReason = reason;
+    reopen();
     const int count = RecordCount();
     if (!old.isEmpty() && position < count && readRaw(position, 1) == old)
         return position;
@@ -73,6 +79,7 @@ int TrainingFile::reopenAfterOutsideChange(int position)
 
 TrainingFile::Access TrainingFile::openForEditing(const QString &path)
 {
+    close(); // our own mark on the file open until now would count as another holder
     auto mark = std::make_unique<FileLock::Mark>(path, QStringLiteral("Fortavo"));
     if (!mark->claim()) {
         open(path, Access::ReadOnly);

@@ -79,6 +79,9 @@ public:
     // position in the old file; returned is the save position for the new one: the
     // same record when it still holds the same bytes, otherwise the append position.
     int reopenAfterOutsideChange(int position);
+    // Opens the file the path names now, after this program replaced it; the access and
+    // the in-use mark stay.
+    void reopen();
 
     // Tests put a device between the rewrite and its temporary file to fail it.
     void setRewriteWrapper(WholeFile::TargetWrapper wrapper) { m_wrapper = std::move(wrapper); }
