@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 void CliContext::claimForWriting(const QString &path)
 {
@@ -10,7 +11,7 @@ void CliContext::claimForWriting(const QString &path)
         return;
     }
     const FileLock::Holder holder = mark->holder();
-    const QString name = QDir::toNativeSeparators(path);
+    const QString name = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     const bool program = holder.program == QLatin1String("Fortavo");
     if (!force) {
         if (program)
