@@ -273,6 +273,7 @@ void TfrmMain::OpenTrainingFile(const QString &name)
                                          "can be viewed, analysed and exported, but no change can be saved.")
                               .arg(QFileInfo(path).fileName(), m_training.readOnlyReason()));
     TrainingFileName = path;
+    watchTrainingFile();
     // Whatever damage the file shows is told once, in one message.
     const QStringList findings = damageFindings(m_training, int(trainingTypes().size()));
     if (!findings.isEmpty())

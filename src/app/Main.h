@@ -15,6 +15,7 @@
 #include <memory>
 
 class CommandRegistry;
+class FileWatch;
 class PastWorkoutsList;
 class Ribbon;
 class ScriptRunner;
@@ -118,6 +119,9 @@ private:
     void clearUndo();
     void requireTrainingFile() const;
     void registerTrainingObjects();
+    // OutsideChanges.cpp: other programs writing the training file.
+    void watchTrainingFile();
+    void reloadChangedTrainingFile(bool tell);
 
     UserPrompts &m_prompts;
     std::vector<std::function<bool()>> m_closeQuestions;
@@ -127,6 +131,7 @@ private:
 
     // Training file state.
     TrainingFile m_training;
+    FileWatch *m_trainingWatch = nullptr;
     QString TrainingFileName, TemplateFileName, ExerciseFileName, GoalsFileName;
     QString m_helpFile, m_configFile;
     int CurrentRecordIndex = 0;

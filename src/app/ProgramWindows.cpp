@@ -67,6 +67,7 @@ void ProgramWindows::createExerciseWindow()
     m_exercises = std::make_unique<TfrmVjezbe>(m_prompts, *m_main, m_main.get());
     m_exercises->startUp(m_main->bodyparts(), m_main->exerciseFileName());
     m_exercises->fillExerciseChoice(*m_main->exerciseChoice());
+    m_exercises->watchExerciseFile([this] { m_exercises->fillExerciseChoice(*m_main->exerciseChoice()); });
     m_main->commands().bind("actVjezbe", [this] {
         if (m_exercises->showModal())
             m_exercises->fillExerciseChoice(*m_main->exerciseChoice());

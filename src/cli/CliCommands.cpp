@@ -5,7 +5,7 @@
 const QList<CliCommand> &cliCommands()
 {
     static const QList<CliCommand> commands = {
-        {QStringLiteral("convert"), QStringLiteral("FILE [--no-backup]"),
+        {QStringLiteral("convert"), QStringLiteral("FILE [--no-backup] [--force]"),
          QStringLiteral("convert a training file of the older layout in place, keeping a backup"), convertCommand},
         {QStringLiteral("density"), QStringLiteral("N"), QStringLiteral("the density of all workouts on workout N's date"),
          densityCommand},
@@ -28,7 +28,7 @@ const QList<CliCommand> &cliCommands()
          QStringLiteral("the pending, completed and unsuccessful goals: each list's caption, its goal lines, an "
                         "empty line"),
          goalsCommand},
-        {QStringLiteral("import-csv"), QStringLiteral("FILE [--dry-run] [--unit kg|lbs]"),
+        {QStringLiteral("import-csv"), QStringLiteral("FILE [--dry-run] [--unit kg|lbs] [--force]"),
          QStringLiteral("add the workouts of another app's CSV export; --dry-run only reports"), importCsvCommand},
         {QStringLiteral("list"), QString(), QStringLiteral("the lines of the list of past workouts, separators included"),
          listCommand},

@@ -2,6 +2,7 @@
 
 #include "cli/CliPrompts.h"
 #include "common/Errors.h"
+#include "common/FileLock.h"
 #include "config/ConfigKeys.h"
 #include "store/HeadlessSession.h"
 
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 // Wrong arguments: the command's usage is printed and the exit status is 2.
 class CliUsageError : public FortavoError {
@@ -28,6 +30,15 @@ public:
     QTextStream &in;
     CliPrompts prompts;
     QString trainingOverride; // --training
+    bool force = false;       // --force: write files that Fortavo has open
+
+    // Marks a file that the command is about to write as in use for the rest of the run
+    // (FileClaims.cpp). A file that Fortavo or another command has open is refused with
+    // an IoError that names it, unless force is set: then a warning goes to standard
+    // error and the write goes ahead (Fortavo reads the file again before it saves).
+    void claimForWriting(const QString &path);
+    // Takes "--force" out of a command's arguments, setting force.
+    QStringList withoutForce(const QStringList &args);
 
     // The configuration; with no "init.ini" the defaults of every key.
     const StartupConfiguration &configuration();
@@ -46,6 +57,7 @@ public:
 private:
     std::unique_ptr<StartupConfiguration> m_configuration;
     std::unique_ptr<HeadlessSession> m_session;
+    std::vector<std::unique_ptr<FileLock::Mark>> m_claims;
 };
 
 struct CliCommand {

@@ -9,11 +9,12 @@
 #include <QFileInfo>
 
 namespace {
-const QString ImportUsage = QStringLiteral("import-csv FILE [--dry-run] [--unit kg|lbs]");
+const QString ImportUsage = QStringLiteral("import-csv FILE [--dry-run] [--unit kg|lbs] [--force]");
 }
 
-int importCsvCommand(CliContext &context, const QStringList &args)
+int importCsvCommand(CliContext &context, const QStringList &allArgs)
 {
+    const QStringList args = context.withoutForce(allArgs);
     QString file;
     bool dryRun = false;
     CsvImport::Options options;
@@ -41,10 +42,13 @@ int importCsvCommand(CliContext &context, const QStringList &args)
     // an import then opens it to write, creating it when there is none yet.
     TrainingFile training;
     const QString trainingName = context.trainingFileName();
+    const QString exerciseName = ExerciseFile::resolveName(context.configuration().exerciseFile);
+    // Held from before the plan is made until the import is written.
+    if (!dryRun)
+        context.claimForWriting(trainingName);
     if (QFileInfo::exists(trainingName))
         training.open(trainingName, TrainingFile::Access::ReadOnly);
     ExerciseFile exercises;
-    const QString exerciseName = ExerciseFile::resolveName(context.configuration().exerciseFile);
     QStringList known;
     if (QFileInfo::exists(exerciseName)) {
         exercises.open(exerciseName);
@@ -57,6 +61,8 @@ int importCsvCommand(CliContext &context, const QStringList &args)
         context.out << line << '\n';
     if (dryRun)
         return 0;
+    if (!plan.newExercises.isEmpty())
+        context.claimForWriting(exerciseName);
     training.open(trainingName, TrainingFile::Access::ReadWrite);
     CsvImport::apply(plan, training, exercises, exerciseName);
     context.out << QStringLiteral("Imported %1 workouts into \"%2\".").arg(plan.workoutsToAdd).arg(trainingName);

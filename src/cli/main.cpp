@@ -18,6 +18,7 @@ void printHelp(QTextStream &out)
            "  --date-format F          short date format (Qt format string)\n"
            "  --time-format F          long time format (Qt format string)\n"
            "  --decimal-separator C    decimal separator\n"
+           "  --force                  write a file even though Fortavo has it open\n"
            "  --version                the version\n"
            "  --help                   this text\n\n"
            "Commands:\n";
@@ -46,6 +47,7 @@ struct CommandLine {
     QStringList commandArgs;
     bool help = false;
     bool version = false;
+    bool force = false;
 };
 
 CommandLine parseCommandLine(QStringList args)
@@ -60,6 +62,10 @@ CommandLine parseCommandLine(QStringList args)
         if (arg == QLatin1String("--version")) {
             line.version = true;
             return line;
+        }
+        if (arg == QLatin1String("--force")) {
+            line.force = true;
+            continue;
         }
         if (!arg.startsWith(QLatin1String("--"))) {
             line.command = arg;
@@ -117,6 +123,7 @@ int main(int argc, char *argv[])
         for (const auto &[option, value] : line.options)
             applyOption(option, value, context, regional);
         RegionalSettings::setCurrent(regional);
+        context.force = line.force;
         if (line.command.isEmpty())
             throw CliUsageError(QStringLiteral("No command given."));
         const CliCommand *command = findCommand(line.command);

@@ -32,3 +32,10 @@ class ScriptError : public FortavoError {
 public:
     using FortavoError::FortavoError;
 };
+
+// A data file was replaced or changed by another program since it was opened, so a
+// write into it was refused; the file should be read again.
+class FileChangedError : public IoError {
+public:
+    using IoError::IoError;
+};

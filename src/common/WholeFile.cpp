@@ -1,6 +1,7 @@
 #include "common/WholeFile.h"
 
 #include "common/Errors.h"
+#include "common/FileLock.h"
 
 #include <QDir>
 #include <QFile>
@@ -279,6 +280,8 @@ void WholeFile::write(const QString &path, const std::function<void(QIODevice &o
             cannotWrite(path, systemReason(errno));
     }
 
+    // Other writers of the file wait until it has been replaced.
+    const FileLock::WriteLock lock(target);
     removeLeftoverTemporaries(target);
     TemporaryBeside temporary(target, path);
     DescriptorDevice device(temporary.fd());

@@ -1,5 +1,7 @@
 #include "csv/CsvImport.h"
 
+#include "common/FileLock.h"
+
 #include "common/CodePage.h"
 #include "common/DayCount.h"
 #include "common/Errors.h"
@@ -249,13 +251,16 @@ void applyPlan(const Plan &plan, TrainingFile &training, ExerciseFile *exercises
     if (!plan.toAdd.isEmpty()) {
         const QString path = training.fileName();
         const int count = training.RecordCount();
+        // Nobody else writes it meanwhile, and it is still the file the plan was made on.
+        const FileLock::WriteLock lock(path);
+        training.checkUnchanged();
         WholeFile::write(path, [&](QIODevice &out) {
             training.forEachChunk(0, count, [&](const QByteArray &bytes, int) { WholeFile::writeTo(out, bytes, path); });
             for (const WorkoutRecord &r : plan.toAdd)
                 WholeFile::writeTo(out, r.encode(), path);
         });
         // The file was replaced: read the new one from now on.
-        training.open(path, training.isReadOnly() ? TrainingFile::Access::ReadOnly : TrainingFile::Access::ReadWrite);
+        training.reopen();
     }
     if (exercises && !plan.newExercises.isEmpty()) {
         if (!exercises->isOpen() && !exerciseFileName.isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/FileIdentity.h"
+#include "common/FileLock.h"
 #include "common/WholeFile.h"
 
 #include <QByteArray>
@@ -55,6 +57,10 @@ public:
     void open(const QString &path);
     void close();
     bool isOpen() const { return m_file.isOpen(); }
+    // The program marks the open file as in use. False when another copy of the program
+    // has it: a save is then refused with an IoError that says so.
+    bool claimInUse();
+    FileLock::Holder heldBy() const { return m_heldBy; }
     QString fileName() const { return m_file.fileName(); }
 
     // Whole records only: a partial tail is not counted.
@@ -64,6 +70,16 @@ public:
     // so a failed save leaves the old list whole. The file is open again afterwards.
     void save(const QList<CatalogExercise> &exercises);
 
+    // A save first checks that the path still names the file opened here, as this
+    // object left it; otherwise it raises FileChangedError ("The exercise list was
+    // changed outside Fortavo."), writes nothing and calls the outside-change handler
+    // first.
+    void checkUnchanged();
+    bool changedOutside() const;
+    void setOutsideChangeHandler(std::function<void()> handler) { m_onOutsideChange = std::move(handler); }
+    // Opens the file the path names now.
+    void reopen();
+
     // Tests put a device between the save and its temporary file to fail it.
     void setSaveWrapper(WholeFile::TargetWrapper wrapper) { m_wrapper = std::move(wrapper); }
 
@@ -71,6 +87,13 @@ private:
     void requireOpen() const;
     [[noreturn]] void fail(const QString &what, const QString &reason) const;
 
+    void openFile(const QString &path);
+
     mutable QFile m_file;
     WholeFile::TargetWrapper m_wrapper;
+    FileIdentity m_identity;
+    std::unique_ptr<FileLock::Mark> m_mark;
+    FileLock::Holder m_heldBy;
+    bool m_heldElsewhere = false;
+    std::function<void()> m_onOutsideChange;
 };

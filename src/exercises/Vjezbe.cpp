@@ -277,6 +277,8 @@ bool TfrmVjezbe::startUp(const QStringList &bodyparts, const QString &exerciseFi
     cmbDioTijela->setCurrentIndex(0);
     return runGuarded(m_prompts, [&] {
         m_file.open(m_fileName);
+        // Another copy of the program that has the file keeps it: this one refuses to save.
+        m_file.claimInUse();
         loadGrid();
     });
 }
@@ -331,7 +333,11 @@ void TfrmVjezbe::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     // Each showing starts from the file: unsaved edits are dropped.
     if (!event->spontaneous() && m_file.isOpen())
-        runGuarded(m_prompts, [this] { loadGrid(); });
+        runGuarded(m_prompts, [this] {
+            if (m_file.changedOutside())
+                m_file.reopen();
+            loadGrid();
+        });
 }
 
 void TfrmVjezbe::loadGrid()

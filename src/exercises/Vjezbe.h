@@ -7,8 +7,10 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
+class FileWatch;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -57,6 +59,11 @@ public:
     void fillExerciseChoice(QComboBox &cmbVjezba) const;
     // At the main window's close.
     void closeExerciseFile();
+    // VjezbeOutside.cpp: reads the exercise file again when another program changed it.
+    // While the window is closed the grid is loaded anew and refreshChoice runs (it
+    // refills the main window's exercise choice); a save that finds the file changed
+    // adds the file's exercises that the grid lacks, so a second save loses none.
+    void watchExerciseFile(std::function<void()> refreshChoice);
 
     // The graph as drawn into imgGraf, and the points it shows.
     QImage graphImage() const { return m_graph; }
@@ -84,6 +91,7 @@ private:
     // The controls of a new exercise, which Enter adds.
     bool isEntryField(const QWidget *widget) const;
     void loadGrid();
+    void addMissingExercises();
     void save();
     QString cell(int row, int column) const;
     void setCell(int row, int column, const QString &text);
@@ -95,6 +103,8 @@ private:
     UserPrompts &m_prompts;
     WorkoutSession &m_session;
     ExerciseFile m_file;
+    FileWatch *m_watch = nullptr;
+    std::function<void()> m_refreshChoice;
     QString m_fileName;
     std::optional<QString> m_analysedName; // the exercise whose analysis is shown
     QList<float> m_oneRmPoints;

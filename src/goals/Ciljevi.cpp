@@ -158,6 +158,7 @@ bool TfrmCiljevi::startUp(const QString &goalsFileName)
     m_openError.clear();
     try {
         m_file.open(m_fileName);
+        watchGoalsFile();
     } catch (const FortavoError &e) {
         m_openError = e.message();
         m_prompts.error(m_openError);

@@ -6,6 +6,7 @@
 #include <QTime>
 #include <QWidget>
 
+class FileWatch;
 class GoalList;
 class QAction;
 class QDateEdit;
@@ -79,9 +80,13 @@ private:
     void listSelectionChanged(QListWidget *list);
     void viewGoal(QListWidget *list);
     void dropGoal(QListWidget *target, QObject *source);
+    // GoalsOutside.cpp: other programs writing the goals file.
+    void watchGoalsFile();
+    void reloadChangedGoalsFile(bool tell);
 
     UserPrompts &m_prompts;
     GoalsFile m_file;
+    FileWatch *m_watch = nullptr;
     QString m_fileName;
     QString m_openError; // why the file could not be opened
     GoalLists m_lists;

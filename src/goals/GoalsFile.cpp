@@ -50,11 +50,19 @@ QString GoalsFile::resolveName(const QString &configured)
 void GoalsFile::open(const QString &path)
 {
     close();
+    openFile(path);
+}
+
+void GoalsFile::openFile(const QString &path)
+{
+    if (m_file.isOpen())
+        m_file.close();
     m_file.setFileName(path);
     WholeFile::refuseNonRegular(path, QStringLiteral("goals file"));
     // Unbuffered: reads see the record writes, which go to the file directly.
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         fail(QStringLiteral("Cannot open goals file"));
+    m_identity = FileIdentity::ofDescriptor(m_file.handle());
 }
 
 void GoalsFile::openReadOnly(const QString &path)
@@ -64,12 +72,62 @@ void GoalsFile::openReadOnly(const QString &path)
     WholeFile::refuseNonRegular(path, QStringLiteral("goals file"));
     if (!m_file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("Cannot open goals file"));
+    m_identity = FileIdentity::ofDescriptor(m_file.handle());
 }
 
 void GoalsFile::close()
 {
     if (m_file.isOpen())
         m_file.close();
+    m_identity = {};
+    m_mark.reset();
+    m_heldBy = {};
+    m_heldElsewhere = false;
+}
+
+bool GoalsFile::claimInUse()
+{
+    requireOpen();
+    m_mark = std::make_unique<FileLock::Mark>(m_file.fileName(), QStringLiteral("Fortavo"));
+    if (m_mark->claim())
+        return true;
+    m_heldBy = m_mark->holder();
+    m_heldElsewhere = true;
+    m_mark.reset();
+    return false;
+}
+
+void GoalsFile::requireWritable() const
+{
+    requireOpen();
+    if (m_heldElsewhere)
+        throw IoError(QStringLiteral("Cannot save to \"%1\": it is open in another copy of Fortavo (%2). Nothing was "
+                                     "changed.")
+                          .arg(QDir::toNativeSeparators(m_file.fileName()), m_heldBy.text()));
+}
+
+bool GoalsFile::changedOutside() const
+{
+    return m_file.isOpen() && !(FileIdentity::ofPath(m_file.fileName()) == m_identity);
+}
+
+void GoalsFile::checkUnchanged()
+{
+    if (!changedOutside())
+        return;
+    if (m_onOutsideChange)
+        m_onOutsideChange();
+    throw FileChangedError(QStringLiteral("The goals file was changed outside Fortavo."));
+}
+
+int GoalsFile::reopenAfterOutsideChange(int position)
+{
+    requireOpen();
+    const QByteArray old = position >= 0 && position < RecordCount() ? readRaw(position) : QByteArray();
+    openFile(m_file.fileName());
+    if (!old.isEmpty() && position < RecordCount() && readRaw(position) == old)
+        return position;
+    return RecordCount();
 }
 
 void GoalsFile::requireOpen() const
@@ -131,7 +189,11 @@ QByteArray GoalsFile::readAllRaw()
 
 void GoalsFile::writeRaw(int n, const QByteArray &bytes)
 {
+    requireWritable();
+    const FileLock::WriteLock lock(m_file.fileName());
+    checkUnchanged();
     RecordWrite::writeAt(m_file, qint64(n) * GoalRecord::Size, bytes, m_file.fileName());
+    m_identity = FileIdentity::ofDescriptor(m_file.handle());
 }
 
 void GoalsFile::WriteRecord(int n, const GoalRecord &record)
@@ -166,8 +228,11 @@ void GoalsFile::RemoveRecord(int n)
 
 void GoalsFile::rewrite(const QByteArray &content)
 {
+    requireWritable();
     const QString path = m_file.fileName();
+    const FileLock::WriteLock lock(path);
+    checkUnchanged();
     WholeFile::write(path, content, m_wrapper);
     // The old handle still refers to the replaced file.
-    open(path);
+    openFile(path);
 }

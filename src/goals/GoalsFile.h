@@ -1,10 +1,15 @@
 #pragma once
 
+#include "common/FileIdentity.h"
+#include "common/FileLock.h"
 #include "common/WholeFile.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+
+#include <functional>
+#include <memory>
 
 // What a goal's status byte means.
 namespace GoalStatus {
@@ -61,6 +66,11 @@ public:
 
     // Opens the file for reading and writing, creating it empty when missing.
     void open(const QString &path);
+    // The program marks the open file as in use. False when another copy of the program
+    // has it: every change is then refused with an IoError that says so.
+    bool claimInUse();
+    // Who holds the file when claimInUse() gave false.
+    FileLock::Holder heldBy() const { return m_heldBy; }
     // Opens an existing file for reading only.
     void openReadOnly(const QString &path);
     void close();
@@ -87,6 +97,17 @@ public:
     // temporary file renamed over the old one: a failure leaves the old file whole.
     void RemoveRecord(int n);
 
+    // Every change first checks that the path still names the file opened here, as this
+    // object left it; otherwise it raises FileChangedError ("The goals file was changed
+    // outside Fortavo."), writes nothing and calls the outside-change handler first.
+    void checkUnchanged();
+    bool changedOutside() const;
+    void setOutsideChangeHandler(std::function<void()> handler) { m_onOutsideChange = std::move(handler); }
+    // Opens the file the path names now. position is a save position in the old file;
+    // returned is the one for the new file: the same record when it still holds the
+    // same bytes, otherwise the position of a new goal.
+    int reopenAfterOutsideChange(int position);
+
     // Tests put a device between a rewrite and its temporary file to fail it.
     void setRewriteWrapper(WholeFile::TargetWrapper wrapper) { m_wrapper = std::move(wrapper); }
 
@@ -97,7 +118,14 @@ private:
     void writeRaw(int n, const QByteArray &bytes);
     void rewrite(const QByteArray &content);
     QByteArray readSpan(qint64 offset, qint64 length);
+    void openFile(const QString &path);
+    void requireWritable() const;
 
     mutable QFile m_file;
     WholeFile::TargetWrapper m_wrapper;
+    FileIdentity m_identity;
+    std::unique_ptr<FileLock::Mark> m_mark;
+    FileLock::Holder m_heldBy;
+    bool m_heldElsewhere = false;
+    std::function<void()> m_onOutsideChange;
 };

@@ -22,6 +22,13 @@ QString shown(const QString &path)
 void TrainingFile::open(const QString &path, Access access)
 {
     close();
+    openFile(path, access);
+}
+
+void TrainingFile::openFile(const QString &path, Access access)
+{
+    if (m_file.isOpen())
+        m_file.close();
     m_file.setFileName(path);
     m_access = access;
     m_readOnlyReason.clear();
@@ -30,13 +37,59 @@ void TrainingFile::open(const QString &path, Access access)
     const QIODevice::OpenMode mode = access == Access::ReadOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite;
     if (!m_file.open(mode | QIODevice::Unbuffered))
         throw IoError(QStringLiteral("Cannot open file \"%1\": %2").arg(shown(path), m_file.errorString()));
+    rememberIdentity();
+}
+
+void TrainingFile::rememberIdentity()
+{
+    m_identity = FileIdentity::ofDescriptor(m_file.handle());
+}
+
+bool TrainingFile::changedOutside() const
+{
+    return m_file.isOpen() && !(FileIdentity::ofPath(m_file.fileName()) == m_identity);
+}
+
+void TrainingFile::checkUnchanged()
+{
+    if (!changedOutside())
+        return;
+    if (m_onOutsideChange)
+        m_onOutsideChange();
+    throw FileChangedError(QStringLiteral("The training file was changed outside Fortavo."));
+}
+
+void TrainingFile::reopen()
+{
+    requireOpen();
+    const QString reason = m_readOnlyReason;
+    openFile(m_file.fileName(), m_access);
+    m_readOnlyReason = reason;
+}
+
+int TrainingFile::reopenAfterOutsideChange(int position)
+{
+    requireOpen();
+    const int oldCount = RecordCount();
+    const QByteArray old = position >= 0 && position < oldCount ? readRaw(position, 1) : QByteArray();
+    reopen();
+    const int count = RecordCount();
+    if (!old.isEmpty() && position < count && readRaw(position, 1) == old)
+        return position;
+    return count;
 }
 
 TrainingFile::Access TrainingFile::openForEditing(const QString &path)
 {
+    close(); // our own mark on the file open until now would count as another holder
+    auto mark = std::make_unique<FileLock::Mark>(path, QStringLiteral("Fortavo"));
+    if (!mark->claim()) {
+        open(path, Access::ReadOnly);
+        m_readOnlyReason = QStringLiteral("it is open in another copy of Fortavo: %1").arg(mark->holder().text());
+        return Access::ReadOnly;
+    }
     try {
         open(path, Access::ReadWrite);
-        return Access::ReadWrite;
     } catch (const IoError &) {
         if (!QFileInfo(path).isFile())
             throw;
@@ -45,12 +98,16 @@ TrainingFile::Access TrainingFile::openForEditing(const QString &path)
         m_readOnlyReason = reason;
         return Access::ReadOnly;
     }
+    m_mark = std::move(mark);
+    return Access::ReadWrite;
 }
 
 void TrainingFile::close()
 {
     if (m_file.isOpen())
         m_file.close();
+    m_identity = {};
+    m_mark.reset();
 }
 
 void TrainingFile::requireOpen() const
@@ -109,7 +166,10 @@ void TrainingFile::WriteRecord(int n, const WorkoutRecord &record)
     requireWritable();
     if (n < 0 || n > RecordCount())
         throw IoError(QStringLiteral("Write beyond end of file \"%1\"").arg(shown(m_file.fileName())));
+    const FileLock::WriteLock lock(m_file.fileName());
+    checkUnchanged();
     RecordWrite::writeAt(m_file, qint64(n) * WorkoutRecord::Size, record.encode(), m_file.fileName());
+    rememberIdentity();
 }
 
 void TrainingFile::TruncateTo(int count)
@@ -117,7 +177,10 @@ void TrainingFile::TruncateTo(int count)
     requireWritable();
     if (count < 0 || count > RecordCount())
         throw IoError(QStringLiteral("Invalid record count for \"%1\"").arg(shown(m_file.fileName())));
+    const FileLock::WriteLock lock(m_file.fileName());
+    checkUnchanged();
     RecordWrite::truncate(m_file, qint64(count) * WorkoutRecord::Size, m_file.fileName());
+    rememberIdentity();
 }
 
 void TrainingFile::forEachChunk(int first, int count,
@@ -156,9 +219,11 @@ void TrainingFile::rewrite(const std::function<void(QIODevice &out)> &writeConte
 {
     requireWritable();
     const QString path = m_file.fileName();
+    const FileLock::WriteLock lock(path);
+    checkUnchanged();
     WholeFile::write(path, writeContent, m_wrapper);
     // The old handle still points at the replaced file.
-    open(path, m_access);
+    openFile(path, m_access);
 }
 
 void TrainingFile::RemoveRecord(int n, const ProgressCallback &progress)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/FileIdentity.h"
+#include "common/FileLock.h"
 #include "common/WholeFile.h"
 #include "store/WorkoutRecord.h"
 
@@ -31,6 +33,8 @@ public:
     // The program's open: for reading and writing when it can. A file that exists but
     // cannot be opened for writing (its permissions, a read-only file system) is opened
     // for reading; every change is then refused with an IoError that says why.
+    // The program also marks the file as in use for as long as it has it open; a file
+    // that another copy of the program has marked is opened for reading only.
     // Returns the access it got; raises IoError when the file cannot be opened at all.
     Access openForEditing(const QString &path);
     void close();
@@ -64,12 +68,29 @@ public:
     void RemoveRecord(int n, const ProgressCallback &progress = {});
     void InsertRecord(int n, const WorkoutRecord &record, const ProgressCallback &progress = {});
 
+    // Every change first checks that the path still names the file opened here, as this
+    // object left it; otherwise it raises FileChangedError ("The training file was
+    // changed outside Fortavo."), writes nothing and calls the outside-change handler
+    // first. checkUnchanged() makes that check alone.
+    void checkUnchanged();
+    bool changedOutside() const;
+    void setOutsideChangeHandler(std::function<void()> handler) { m_onOutsideChange = std::move(handler); }
+    // Opens the file that the path names now, with the same access. position is a save
+    // position in the old file; returned is the save position for the new one: the
+    // same record when it still holds the same bytes, otherwise the append position.
+    int reopenAfterOutsideChange(int position);
+    // Opens the file the path names now, after this program replaced it; the access and
+    // the in-use mark stay.
+    void reopen();
+
     // Tests put a device between the rewrite and its temporary file to fail it.
     void setRewriteWrapper(WholeFile::TargetWrapper wrapper) { m_wrapper = std::move(wrapper); }
 
 private:
     void requireOpen() const;
     void requireWritable() const;
+    void openFile(const QString &path, Access access);
+    void rememberIdentity();
     [[noreturn]] void fail(const QString &what) const;
     void rewrite(const std::function<void(QIODevice &out)> &writeContent);
     void copyRecords(QIODevice &out, int first, int count, qint64 doneBefore, qint64 total,
@@ -79,4 +100,7 @@ private:
     Access m_access = Access::ReadWrite;
     QString m_readOnlyReason;
     WholeFile::TargetWrapper m_wrapper;
+    FileIdentity m_identity;
+    std::unique_ptr<FileLock::Mark> m_mark;
+    std::function<void()> m_onOutsideChange;
 };
