@@ -1,5 +1,5 @@
 // A goals file of arbitrary bytes: listed as the goals window and fortavo-cli list it,
-// then every goal written back and read again (it must read back the same), a status
+// then every goal written back and read again (it must give the same bytes), a status
 // changed and a goal removed (the count must fall by one, the tail must stay).
 
 #include "FuzzSupport.h"
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int n = 0; n < count; ++n) {
         const GoalRecord goal = file.ReadRecord(n);
         file.WriteRecord(n, goal);
-        if (!(file.ReadRecord(n) == goal))
+        if (file.ReadRecord(n).encode() != goal.encode()) // bytes: a NaN date equals itself
             std::abort();
     }
     if (count > 0) {

@@ -56,7 +56,9 @@ bool IniFile::exists() const
 IniFile::Content IniFile::load() const
 {
     Content c;
-    WholeFile::refuseNonRegular(m_path, QStringLiteral("configuration file"));
+    // A pipe or device would block the read; a folder reads as no content, as before.
+    if (!QFileInfo(m_path).isDir())
+        WholeFile::refuseNonRegular(m_path, QStringLiteral("configuration file"));
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return c;
