@@ -44,10 +44,16 @@ const QStringList SetsHeader = {"Date", "Workout Name", "Duration", "Exercise Na
                                 "Distance", "Seconds", "Notes", "Workout Notes", "RPE", "Body part", "Type of training",
                                 "Execution", "Calories", "Cardio start time"};
 
-// Whole metres as kilometres.
+// Whole metres as kilometres, exact and without trailing zeros: 5500 -> "5.5", 12000 -> "12".
 QString kilometres(int metres)
 {
-    return QString::number(metres / 1000) + u'.' + QStringLiteral("%1").arg(metres % 1000, 3, 10, QLatin1Char('0'));
+    QString text = QString::number(metres / 1000);
+    if (metres % 1000 == 0)
+        return text;
+    QString fraction = QStringLiteral("%1").arg(metres % 1000, 3, 10, QLatin1Char('0'));
+    while (fraction.endsWith(u'0'))
+        fraction.chop(1);
+    return text + u'.' + fraction;
 }
 
 void rows(QByteArray &out, const WorkoutRecord &w, const QStringList &types)
