@@ -16,7 +16,7 @@ QString decode(const QByteArray &bytes)
     return CodePage::decode(bytes.constData(), int(bytes.size()));
 }
 
-QByteArray encodeWithCrLf(const QString &text)
+QString withCrLf(const QString &text)
 {
     QString crlf = text;
     crlf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -24,6 +24,12 @@ QByteArray encodeWithCrLf(const QString &text)
     if (!crlf.isEmpty() && !crlf.endsWith(u'\n'))
         crlf.append(u'\n');
     crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return crlf;
+}
+
+QByteArray encodeWithCrLf(const QString &text)
+{
+    const QString crlf = withCrLf(text);
     return CodePage::encode(crlf, int(crlf.size()));
 }
 }

@@ -1,6 +1,7 @@
 #include "editor/ScriptEncoding.h"
 
 #include "common/CodePage.h"
+#include "common/PlainText.h"
 
 #include <QStringList>
 
@@ -49,12 +50,6 @@ QString question(const QList<Unstorable> &first, int total)
 
 QByteArray utf8WithCrLf(const QString &text)
 {
-    QString crlf = text;
-    crlf.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    crlf.replace(u'\r', u'\n');
-    if (!crlf.isEmpty() && !crlf.endsWith(u'\n'))
-        crlf.append(u'\n');
-    crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return QByteArray("\xEF\xBB\xBF") + crlf.toUtf8();
+    return QByteArray("\xEF\xBB\xBF") + PlainText::withCrLf(text).toUtf8();
 }
 }

@@ -51,43 +51,31 @@ void ExerciseFile::openFile(const QString &path)
     WholeFile::refuseNonRegular(path);
     if (!m_file.open(QIODevice::ReadWrite))
         fail(QStringLiteral("Cannot open file"), m_file.errorString());
-    m_identity = FileIdentity::ofDescriptor(m_file.handle());
+    m_claim.remember(m_file.handle());
 }
 
 void ExerciseFile::close()
 {
     if (m_file.isOpen())
         m_file.close();
-    m_identity = {};
-    m_mark.reset();
-    m_heldBy = {};
-    m_heldElsewhere = false;
+    m_claim.reset();
 }
 
 bool ExerciseFile::claimInUse()
 {
     requireOpen();
-    m_mark = std::make_unique<FileLock::Mark>(m_file.fileName(), QStringLiteral("Fortavo"));
-    if (m_mark->claim())
-        return true;
-    m_heldBy = m_mark->holder();
-    m_heldElsewhere = true;
-    m_mark.reset();
-    return false;
+    return m_claim.claim(m_file.fileName());
 }
 
 bool ExerciseFile::changedOutside() const
 {
-    return m_file.isOpen() && !(FileIdentity::ofPath(m_file.fileName()) == m_identity);
+    return m_file.isOpen() && m_claim.changedOutside(m_file.fileName());
 }
 
 void ExerciseFile::checkUnchanged()
 {
-    if (!changedOutside())
-        return;
-    if (m_onOutsideChange)
-        m_onOutsideChange();
-    throw FileChangedError(QStringLiteral("The exercise list was changed outside Fortavo."));
+    if (changedOutside())
+        m_claim.reportChange(QStringLiteral("The exercise list was changed outside Fortavo."));
 }
 
 void ExerciseFile::reopen()
@@ -139,9 +127,9 @@ void ExerciseFile::save(const QList<CatalogExercise> &exercises)
     for (const CatalogExercise &e : exercises)
         content += e.encode();
 
-    if (m_heldElsewhere)
+    if (m_claim.heldElsewhere())
         fail(QStringLiteral("Cannot save to"),
-             QStringLiteral("it is open in another copy of Fortavo (%1). Nothing was changed.").arg(m_heldBy.text()));
+             QStringLiteral("it is open in another copy of Fortavo (%1). Nothing was changed.").arg(m_claim.heldBy().text()));
     const FileLock::WriteLock lock(path);
     checkUnchanged();
     WholeFile::write(path, content, m_wrapper);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "common/FileIdentity.h"
-#include "common/FileLock.h"
+#include "common/FileClaim.h"
 #include "common/WholeFile.h"
 
 #include <QByteArray>
@@ -60,7 +59,7 @@ public:
     // The program marks the open file as in use. False when another copy of the program
     // has it: a save is then refused with an IoError that says so.
     bool claimInUse();
-    FileLock::Holder heldBy() const { return m_heldBy; }
+    FileLock::Holder heldBy() const { return m_claim.heldBy(); }
     QString fileName() const { return m_file.fileName(); }
 
     // Whole records only: a partial tail is not counted.
@@ -76,7 +75,7 @@ public:
     // first.
     void checkUnchanged();
     bool changedOutside() const;
-    void setOutsideChangeHandler(std::function<void()> handler) { m_onOutsideChange = std::move(handler); }
+    void setOutsideChangeHandler(std::function<void()> handler) { m_claim.setOutsideChangeHandler(std::move(handler)); }
     // Opens the file the path names now.
     void reopen();
 
@@ -91,9 +90,5 @@ private:
 
     mutable QFile m_file;
     WholeFile::TargetWrapper m_wrapper;
-    FileIdentity m_identity;
-    std::unique_ptr<FileLock::Mark> m_mark;
-    FileLock::Holder m_heldBy;
-    bool m_heldElsewhere = false;
-    std::function<void()> m_onOutsideChange;
+    FileClaim m_claim;
 };

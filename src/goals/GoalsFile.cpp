@@ -62,7 +62,7 @@ void GoalsFile::openFile(const QString &path)
     // Unbuffered: reads see the record writes, which go to the file directly.
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         fail(QStringLiteral("Cannot open goals file"));
-    m_identity = FileIdentity::ofDescriptor(m_file.handle());
+    m_claim.remember(m_file.handle());
 }
 
 void GoalsFile::openReadOnly(const QString &path)
@@ -72,52 +72,40 @@ void GoalsFile::openReadOnly(const QString &path)
     WholeFile::refuseNonRegular(path, QStringLiteral("goals file"));
     if (!m_file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("Cannot open goals file"));
-    m_identity = FileIdentity::ofDescriptor(m_file.handle());
+    m_claim.remember(m_file.handle());
 }
 
 void GoalsFile::close()
 {
     if (m_file.isOpen())
         m_file.close();
-    m_identity = {};
-    m_mark.reset();
-    m_heldBy = {};
-    m_heldElsewhere = false;
+    m_claim.reset();
 }
 
 bool GoalsFile::claimInUse()
 {
     requireOpen();
-    m_mark = std::make_unique<FileLock::Mark>(m_file.fileName(), QStringLiteral("Fortavo"));
-    if (m_mark->claim())
-        return true;
-    m_heldBy = m_mark->holder();
-    m_heldElsewhere = true;
-    m_mark.reset();
-    return false;
+    return m_claim.claim(m_file.fileName());
 }
 
 void GoalsFile::requireWritable() const
 {
     requireOpen();
-    if (m_heldElsewhere)
+    if (m_claim.heldElsewhere())
         throw IoError(QStringLiteral("Cannot save to \"%1\": it is open in another copy of Fortavo (%2). Nothing was "
                                      "changed.")
-                          .arg(QDir::toNativeSeparators(m_file.fileName()), m_heldBy.text()));
+                          .arg(QDir::toNativeSeparators(m_file.fileName()), m_claim.heldBy().text()));
 }
 
 bool GoalsFile::changedOutside() const
 {
-    return m_file.isOpen() && !(FileIdentity::ofPath(m_file.fileName()) == m_identity);
+    return m_file.isOpen() && m_claim.changedOutside(m_file.fileName());
 }
 
 void GoalsFile::checkUnchanged()
 {
-    if (!changedOutside())
-        return;
-    if (m_onOutsideChange)
-        m_onOutsideChange();
-    throw FileChangedError(QStringLiteral("The goals file was changed outside Fortavo."));
+    if (changedOutside())
+        m_claim.reportChange(QStringLiteral("The goals file was changed outside Fortavo."));
 }
 
 int GoalsFile::reopenAfterOutsideChange(int position)
@@ -193,7 +181,7 @@ void GoalsFile::writeRaw(int n, const QByteArray &bytes)
     const FileLock::WriteLock lock(m_file.fileName());
     checkUnchanged();
     RecordWrite::writeAt(m_file, qint64(n) * GoalRecord::Size, bytes, m_file.fileName());
-    m_identity = FileIdentity::ofDescriptor(m_file.handle());
+    m_claim.remember(m_file.handle());
 }
 
 void GoalsFile::WriteRecord(int n, const GoalRecord &record)

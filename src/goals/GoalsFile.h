@@ -1,7 +1,6 @@
 #pragma once
 
-#include "common/FileIdentity.h"
-#include "common/FileLock.h"
+#include "common/FileClaim.h"
 #include "common/WholeFile.h"
 
 #include <QByteArray>
@@ -70,7 +69,7 @@ public:
     // has it: every change is then refused with an IoError that says so.
     bool claimInUse();
     // Who holds the file when claimInUse() gave false.
-    FileLock::Holder heldBy() const { return m_heldBy; }
+    FileLock::Holder heldBy() const { return m_claim.heldBy(); }
     // Opens an existing file for reading only.
     void openReadOnly(const QString &path);
     void close();
@@ -102,7 +101,7 @@ public:
     // outside Fortavo."), writes nothing and calls the outside-change handler first.
     void checkUnchanged();
     bool changedOutside() const;
-    void setOutsideChangeHandler(std::function<void()> handler) { m_onOutsideChange = std::move(handler); }
+    void setOutsideChangeHandler(std::function<void()> handler) { m_claim.setOutsideChangeHandler(std::move(handler)); }
     // Opens the file the path names now. position is a save position in the old file;
     // returned is the one for the new file: the same record when it still holds the
     // same bytes, otherwise the position of a new goal.
@@ -123,9 +122,5 @@ private:
 
     mutable QFile m_file;
     WholeFile::TargetWrapper m_wrapper;
-    FileIdentity m_identity;
-    std::unique_ptr<FileLock::Mark> m_mark;
-    FileLock::Holder m_heldBy;
-    bool m_heldElsewhere = false;
-    std::function<void()> m_onOutsideChange;
+    FileClaim m_claim;
 };
