@@ -1,7 +1,6 @@
 #include "common/RecordWrite.h"
 
 #include "common/Errors.h"
-#include "common/FileLock.h"
 #include "common/WholeFile.h"
 
 #include <QDir>
@@ -58,7 +57,6 @@ void restore(int fd, qint64 offset, const QByteArray &old, qint64 oldSize, qint6
 void RecordWrite::writeAt(QFileDevice &file, qint64 offset, const QByteArray &bytes, const QString &name)
 {
     const int fd = descriptor(file, name);
-    const FileLock::WriteLock lock(file.fileName());
     struct stat st;
     if (::fstat(fd, &st) != 0)
         fail(QStringLiteral("Cannot write"), name, WholeFile::systemReason(errno));
@@ -86,7 +84,6 @@ void RecordWrite::writeAt(QFileDevice &file, qint64 offset, const QByteArray &by
 void RecordWrite::truncate(QFileDevice &file, qint64 size, const QString &name)
 {
     const int fd = descriptor(file, name);
-    const FileLock::WriteLock lock(file.fileName());
     if (::ftruncate(fd, off_t(size)) != 0 || ::fdatasync(fd) != 0)
         fail(QStringLiteral("Cannot truncate"), name, WholeFile::systemReason(errno));
 }

@@ -6,7 +6,8 @@
 class QFileDevice;
 
 // Writes into a file of fixed-size records, in place. The file must be open unbuffered,
-// so that its reads see these writes at once.
+// so that its reads see these writes at once. The caller holds the file's write lock, so
+// that its check for outside changes and the write form one step.
 namespace RecordWrite {
 // One positioned write of the whole record at offset, checked and flushed to the disk
 // (fdatasync). When not every byte could be written, or the flush fails, the bytes it
