@@ -6,6 +6,7 @@
 #include "editor/ScriptTextEdit.h"
 #include "exercises/Vjezbe.h"
 #include "goals/Ciljevi.h"
+#include "support/MainWindowKeys.h"
 #include "support/WholeProgram.h"
 #include "support/WorkoutBuilder.h"
 
@@ -20,20 +21,6 @@
 #include <memory>
 
 namespace {
-// The main window's window-wide keys and their commands. The delete keys are left out:
-// they move between three commands with the area the user works in.
-const QList<QPair<const char *, QKeySequence>> kWindowKeys = {
-    {"actNoviTrening", QKeySequence(Qt::ALT | Qt::Key_N)},  {"actOtvoriTrening", QKeySequence(Qt::ALT | Qt::Key_O)},
-    {"actNovi", QKeySequence(Qt::CTRL | Qt::Key_N)},        {"actSpremi", QKeySequence(Qt::CTRL | Qt::Key_S)},
-    {"actUndo", QKeySequence(Qt::ALT | Qt::Key_Z)},         {"actVjezbe", QKeySequence(Qt::CTRL | Qt::Key_E)},
-    {"actCiljevi", QKeySequence(Qt::CTRL | Qt::Key_G)},     {"actIzvezi", QKeySequence(Qt::ALT | Qt::Key_T)},
-    {"actHtml", QKeySequence(Qt::ALT | Qt::Key_H)},         {"actVolumen", QKeySequence(Qt::Key_F3)},
-    {"actUkupniVolumen", QKeySequence(Qt::Key_F4)},         {"actStatistikaTjedna", QKeySequence(Qt::Key_F5)},
-    {"actStatIzvezi", QKeySequence(Qt::Key_F6)},            {"actStatistika", QKeySequence(Qt::Key_F7)},
-    {"actSkripta", QKeySequence(Qt::CTRL | Qt::Key_R)},     {"actSkriptEditor", QKeySequence(Qt::ALT | Qt::Key_R)},
-    {"actSettings", QKeySequence(Qt::Key_F2)},              {"actInit2", QKeySequence(Qt::CTRL | Qt::Key_F2)},
-    {"actHelp", QKeySequence(Qt::Key_F1)},                  {"actIzadji", QKeySequence(Qt::ALT | Qt::Key_F4)}};
-
 // The window an action belongs to: that of the nearest widget above it that is no menu.
 const QWidget *windowOf(const QObject *action)
 {
@@ -107,9 +94,9 @@ private slots:
         // Each command only counts how often it runs.
         QHash<QByteArray, int> ran;
         CommandRegistry &commands = program->main().commands();
-        for (const auto &[name, key] : kWindowKeys)
+        for (const auto &[name, key] : mainWindowKeys())
             commands.bind(QLatin1String(name), [&ran, name = name] { ++ran[name]; });
-        for (const auto &[name, key] : kWindowKeys) {
+        for (const auto &[name, key] : mainWindowKeys()) {
             if (!focus.isEmpty()) {
                 QWidget *widget = control(focus.constData());
                 QVERIFY(widget);

@@ -1,5 +1,6 @@
 #include "app/Main.h"
 #include "app/ProgramWindows.h"
+#include "support/MainWindowKeys.h"
 #include "support/TestEnvironment.h"
 #include "support/TestPrompts.h"
 
@@ -13,20 +14,6 @@
 namespace {
 const QByteArray kIni = "[Lists]\nBodypart=,Chest,Back\nType_cardio=,Running\nType_training=,Light,Heavy\n"
                         "Type_execution=,Working set\n[Program]\nTraining_file=workouts.dat\n";
-
-// The window-wide commands of the main window and their keys. The delete keys move
-// between three commands as the user clicks, and Del stays a text field's own.
-const QList<QPair<QByteArray, QKeySequence>> kWindowKeys = {
-    {"actNoviTrening", QKeySequence(Qt::ALT | Qt::Key_N)},      {"actOtvoriTrening", QKeySequence(Qt::ALT | Qt::Key_O)},
-    {"actNovi", QKeySequence(Qt::CTRL | Qt::Key_N)},            {"actSpremi", QKeySequence(Qt::CTRL | Qt::Key_S)},
-    {"actUndo", QKeySequence(Qt::ALT | Qt::Key_Z)},             {"actVjezbe", QKeySequence(Qt::CTRL | Qt::Key_E)},
-    {"actCiljevi", QKeySequence(Qt::CTRL | Qt::Key_G)},         {"actIzvezi", QKeySequence(Qt::ALT | Qt::Key_T)},
-    {"actHtml", QKeySequence(Qt::ALT | Qt::Key_H)},             {"actVolumen", QKeySequence(Qt::Key_F3)},
-    {"actUkupniVolumen", QKeySequence(Qt::Key_F4)},             {"actStatistikaTjedna", QKeySequence(Qt::Key_F5)},
-    {"actStatIzvezi", QKeySequence(Qt::Key_F6)},                {"actStatistika", QKeySequence(Qt::Key_F7)},
-    {"actSkripta", QKeySequence(Qt::CTRL | Qt::Key_R)},         {"actSkriptEditor", QKeySequence(Qt::ALT | Qt::Key_R)},
-    {"actSettings", QKeySequence(Qt::Key_F2)},                  {"actInit2", QKeySequence(Qt::CTRL | Qt::Key_F2)},
-    {"actHelp", QKeySequence(Qt::Key_F1)},                      {"actIzadji", QKeySequence(Qt::ALT | Qt::Key_F4)}};
 
 // Claims every key for the control, as a text field does with the keys its desktop
 // binds to editing: on X11 desktops Ctrl+E moves to the end of the line. The offscreen
@@ -91,7 +78,7 @@ private slots:
         // Each command only counts its key presses here.
         QHash<QByteArray, int> triggered;
         QStringList absent;
-        for (const auto &[name, key] : kWindowKeys) {
+        for (const auto &[name, key] : mainWindowKeys()) {
             auto *action = window.findChild<QAction *>(QString::fromLatin1(name));
             if (!action) {
                 absent << QString::fromLatin1(name);
@@ -105,7 +92,7 @@ private slots:
         auto *widget = window.findChild<QWidget *>(QString::fromLatin1(control));
         QVERIFY(widget);
         ClaimEveryKey claim;
-        for (const auto &[name, key] : kWindowKeys) {
+        for (const auto &[name, key] : mainWindowKeys()) {
             if (absent.contains(QString::fromLatin1(name)))
                 continue;
             widget->setFocus(Qt::OtherFocusReason);

@@ -1,10 +1,7 @@
-#include "common/ProgramFolder.h"
+#include "EditorFixture.h"
+
 #include "editor/ScriptHelp.h"
-#include "editor/ScriptTextEdit.h"
-#include "editor/Skripta.h"
 #include "editor/Wizard.h"
-#include "support/TestEnvironment.h"
-#include "support/TestPrompts.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,48 +12,20 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 
-#include <memory>
-
 // The script editor's own windows: the scripting help that F1 shows, and the wizard's pages.
-class TestEditorWindows : public QObject {
+class TestEditorWindows : public EditorFixture {
     Q_OBJECT
-
-    std::unique_ptr<TestEnvironment> env;
-    std::unique_ptr<TestPrompts> prompts;
-    std::unique_ptr<TfrmSkripta> editor;
 
 private slots:
     void initTestCase() { pinRegionalSettings(); }
-
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        ProgramFolder::setPath(env->folder());
-        prompts = std::make_unique<TestPrompts>();
-        TfrmSkripta::Services services;
-        services.options = [] {
-            ScriptEditorOptions options;
-            options.opening = ScriptEditorOptions::Opening::KeepPrevious;
-            return options;
-        };
-        editor = std::make_unique<TfrmSkripta>(*prompts, services);
-    }
-
-    void cleanup()
-    {
-        editor.reset();
-        QVERIFY2(prompts->confirmAnswers.isEmpty() && prompts->inputAnswers.isEmpty() && prompts->fileAnswers.isEmpty(),
-                 "every prepared answer is used");
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     // F1 shows the help inside the program: no desktop helper is asked to open anything.
     void helpShowsTheLanguage()
     {
-        editor->show();
-        editor->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(editor.get()));
-        editor->textArea()->setFocus();
-        QTest::keyClick(editor->textArea(), Qt::Key_F1);
+        showActive();
+        QTest::keyClick(text(), Qt::Key_F1);
         auto *help = editor->findChild<ScriptHelpWindow *>();
         QVERIFY(help);
         QVERIFY(QTest::qWaitForWindowExposed(help));

@@ -1,11 +1,8 @@
-#include "common/ProgramFolder.h"
+#include "EditorFixture.h"
+
 #include "editor/FindReplace.h"
 #include "editor/InsertPanel.h"
-#include "editor/ScriptTextEdit.h"
-#include "editor/Skripta.h"
 #include "editor/Wizard.h"
-#include "support/TestEnvironment.h"
-#include "support/TestPrompts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,19 +20,14 @@
 
 #include <memory>
 
-class TestSkripta : public QObject {
+class TestSkripta : public EditorFixture {
     Q_OBJECT
 
-    std::unique_ptr<TestEnvironment> env;
-    std::unique_ptr<TestPrompts> prompts;
-    std::unique_ptr<TfrmSkripta> editor;
-    ScriptEditorOptions options;
     QStringList ranScripts;
     std::optional<WizardAnswers> wizardAnswers;
     int wizardRuns = 0;
     TfrmWizard *realWizard = nullptr; // when set, the editor runs this wizard
 
-    ScriptTextEdit *text() const { return editor->textArea(); }
     QAction *action(const char *name) const { return editor->findChild<QAction *>(QLatin1String(name)); }
     void setText(const QString &t, int caret)
     {
@@ -53,30 +45,17 @@ class TestSkripta : public QObject {
         c.setPosition(to, QTextCursor::KeepAnchor);
         text()->setTextCursor(c);
     }
-    void showActive()
-    {
-        editor->show();
-        editor->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(editor.get()));
-        text()->setFocus();
-    }
 
 private slots:
     void initTestCase() { pinRegionalSettings(); }
 
     void init()
     {
-        env = std::make_unique<TestEnvironment>();
-        ProgramFolder::setPath(env->folder());
-        prompts = std::make_unique<TestPrompts>();
-        options = ScriptEditorOptions();
-        options.opening = ScriptEditorOptions::Opening::KeepPrevious;
         ranScripts.clear();
         wizardAnswers.reset();
         wizardRuns = 0;
         realWizard = nullptr;
         TfrmSkripta::Services services;
-        services.options = [this] { return options; };
         services.runScript = [this](const QString &path) { ranScripts.append(path); };
         services.runWizard = [this](const std::function<bool(const WizardAnswers &)> &mayFinish) {
             ++wizardRuns;
@@ -86,15 +65,9 @@ private slots:
                 return std::optional<WizardAnswers>();
             return wizardAnswers;
         };
-        editor = std::make_unique<TfrmSkripta>(*prompts, services);
+        setUp(services);
     }
-
-    void cleanup()
-    {
-        editor.reset();
-        QVERIFY2(prompts->confirmAnswers.isEmpty() && prompts->inputAnswers.isEmpty() && prompts->fileAnswers.isEmpty(),
-                 "every prepared answer is used");
-    }
+    void cleanup() { tearDown(); }
 
     void statusLine_data()
     {
