@@ -30,15 +30,15 @@ struct DateTick {
 };
 struct DateAxis {
     enum class Unit { Days, Weeks, Months, Years };
-    int firstDay = 0; // the axis's ends (the data's first and last day, widened a little)
+    int firstDay = 0; // the axis's ends: the data's first and last day (a week around one day)
     int lastDay = 1;
     Unit unit = Unit::Months;
     int every = 1; // a tick every `every` units
     QList<DateTick> ticks;
 };
-// Ticks by span: days for up to two weeks, Mondays for up to about four months, the first
-// of months for up to about four years, the first of January beyond; about maxTicks of
-// them. Labels: the short date for days and weeks, "Jan 2026" for months (the year only
-// on the first tick and on January when every tick is a month), "2026" for years.
+// Ticks by span, at most maxTicks of them: every day or every other day for up to two
+// weeks, every Monday for up to about two months, the first of every 1, 2, 3 or 6 months
+// for up to about four years, the first of January of every 1, 2, 5, 10, … years beyond.
+// Labels: the short date for days and weeks, "Jan 2026" for months, "2026" for years.
 DateAxis dateAxis(int firstDay, int lastDay, int maxTicks = 8);
 }

@@ -57,7 +57,7 @@ struct WeekTotals {
     int firstDay = 0;            // the Monday
     QList<float> volumeByBodypart; // index as ProgressData::bodyparts; sets × reps × weight
     int workouts = 0;
-    int minutes = 0;             // sum of the workouts' durations
+    qint64 minutes = 0;          // sum of the workouts' durations (each whole hours × 60 + minutes)
     float volume() const;        // over all body parts
 };
 
@@ -84,12 +84,11 @@ ProgressData CollectProgress(TrainingFile &file, const QStringList &catalogueNam
 // The Monday of the week of a day.
 int weekStartDay(int day);
 
-// The chart ranges, relative to today; the range runs up to and including today's date
-// and has no end for All.
+// The chart ranges, relative to today.
 enum class ProgressRange { LastThreeMonths, LastYear, All };
 // The first day of the range: 3 months / 1 year before today (same day of the month;
 // the last day of a shorter month); INT_MIN for All.
 int rangeFirstDay(ProgressRange range, const QDate &today);
-// The points / weeks with fromDay <= day <= toDay (weeks by their Monday).
+// The points with fromDay <= day <= toDay; the weeks that have a day in that span.
 QList<ExercisePoint> pointsBetween(const QList<ExercisePoint> &points, int fromDay, int toDay);
 QList<WeekTotals> weeksBetween(const QList<WeekTotals> &weeks, int fromDay, int toDay);
