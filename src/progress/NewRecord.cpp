@@ -2,6 +2,7 @@
 
 #include "common/ValueConversions.h"
 #include "progress/RawWorkout.h"
+#include "progress/RecordTexts.h"
 
 #include <QHash>
 #include <QStringList>
@@ -25,7 +26,7 @@ struct Candidate {
 
 QString rowText(float weight, int reps)
 {
-    return QStringLiteral("(%1 × %2)").arg(NumberText(weight)).arg(reps);
+    return QLatin1Char('(') + weightTimesReps(weight, reps) + QLatin1Char(')');
 }
 }
 
