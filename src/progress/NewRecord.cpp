@@ -40,6 +40,8 @@ QString NewRecordText(TrainingFile &file, int recordIndex)
 
     QList<Candidate> candidates;
     for (const ExerciseEntry &e : saved.Exercises) {
+        if (e.Name.isEmpty())
+            continue;
         const QString lower = e.Name.toLower();
         auto it = std::find_if(candidates.begin(), candidates.end(),
                                [&](const Candidate &c) { return c.lowerName == lower; });

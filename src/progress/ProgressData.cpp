@@ -76,6 +76,8 @@ struct Collector {
 
     int exerciseIndex(const QString &name)
     {
+        if (name.isEmpty())
+            return -1;
         const QString lower = name.toLower();
         const auto it = byLowerName.constFind(lower);
         if (it != byLowerName.constEnd())
@@ -108,6 +110,8 @@ struct Collector {
             const char *row = RawWorkout::exerciseRow(bytes, i);
             const int exercise = RawWorkout::cachedIndex(nameCache, row, ExerciseEntry::NameCapacity,
                                                          [this](const QString &name) { return exerciseIndex(name); });
+            if (exercise < 0) // a row without a name is no exercise
+                continue;
             WorkoutPart *part = std::find_if(parts, parts + partCount,
                                              [exercise](const WorkoutPart &p) { return p.exercise == exercise; });
             if (part == parts + partCount) {
