@@ -46,8 +46,9 @@ ValueAxis valueAxis(double low, double high, int maxTicks)
     if (low > 0 && low < high / 2)
         low = 0;
     const double step = niceStep((high - low) / maxTicks);
-    const double first = std::floor(low / step);
-    const double last = std::ceil(high / step);
+    // A little slack, so that 0.9 ÷ 0.1 = 9.000000000000002 ends on the tick of 0.9.
+    const double first = std::floor(low / step + 1e-9);
+    const double last = std::ceil(high / step - 1e-9);
     axis.step = step;
     for (double k = first; k <= last; ++k)
         axis.ticks.append(k * step);
