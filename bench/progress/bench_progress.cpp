@@ -1,7 +1,8 @@
 // The progress collection (records table and every exercise's series) and the word
 // after a save, on a 20,000-workout training file, against what `fortavo-cli stats`
 // does on it: the list of past workouts and the training period analysis. Prints the
-// ratios at the end.
+// ratios at the end. `bench_progress --write-training FILE` only writes the file, for
+// timing the fortavo-cli commands themselves.
 #include "analysis/WeekStatistics.h"
 #include "common/RegionalSettings.h"
 #include "progress/NewRecord.h"
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 constexpr int Workouts = 20000;
@@ -88,6 +90,10 @@ BENCHMARK(BM_NewRecord)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && std::strcmp(argv[1], "--write-training") == 0) {
+        writeBenchTrainingFile(QString::fromLocal8Bit(argv[2]), Workouts);
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
     LeastTimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
