@@ -32,6 +32,14 @@ const QList<CliCommand> &cliCommands()
          QStringLiteral("add the workouts of another app's CSV export; --dry-run only reports"), importCsvCommand},
         {QStringLiteral("list"), QString(), QStringLiteral("the lines of the list of past workouts, separators included"),
          listCommand},
+        {QStringLiteral("progress"),
+         QStringLiteral("--exercise NAME [--measure 1rm|weight|volume] [--from DATE] [--to DATE] (--csv | --png FILE)"),
+         QStringLiteral("exercise NAME's best expected 1RM, heaviest weight or volume of each workout, as CSV or a chart; "
+                        "DATE in the short date format or as yyyy-MM-dd"),
+         progressCommand},
+        {QStringLiteral("records"), QStringLiteral("[--exercise NAME]"),
+         QStringLiteral("the personal records of every exercise (or of NAME), tab-separated with a header line"),
+         recordsCommand},
         {QStringLiteral("run"), QStringLiteral("[--timeout SECONDS] [--workout N] SCRIPT [SCRIPT...]"),
          QStringLiteral("runs scripts in one interpreter: outputs to standard output, input answers from standard "
                         "input"),

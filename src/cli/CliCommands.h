@@ -17,6 +17,9 @@ int exportHtmlCommand(CliContext &context, const QStringList &args);
 int exerciseAnalysisCommand(CliContext &context, const QStringList &args);
 int exerciseUsageCommand(CliContext &context, const QStringList &args);
 int exerciseGraphCommand(CliContext &context, const QStringList &args);
+// ProgressCommands.cpp
+int recordsCommand(CliContext &context, const QStringList &args);
+int progressCommand(CliContext &context, const QStringList &args);
 // GoalsCommand.cpp
 int goalsCommand(CliContext &context, const QStringList &args);
 // RunCommand.cpp

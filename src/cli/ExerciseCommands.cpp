@@ -1,11 +1,9 @@
 #include "cli/CliCommands.h"
 
+#include "cli/GraphProgram.h"
 #include "exercises/ExerciseAnalysis.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QProcess>
 
 #include <bit>
 
@@ -23,34 +21,13 @@ ExerciseAnalysis analyse(CliContext &context, const QString &name)
 }
 
 
-// The program that draws the graph: beside fortavo-cli in a build, under
-// libexec/fortavo once installed.
-QString graphProgram()
-{
-    const QDir here(QCoreApplication::applicationDirPath());
-    for (const QString &candidate : {QStringLiteral("fortavo-graph"), QStringLiteral("../libexec/fortavo/fortavo-graph")})
-        if (QFileInfo(here.filePath(candidate)).isExecutable())
-            return here.filePath(candidate);
-    throw FortavoError(QStringLiteral("The graph cannot be drawn: the program fortavo-graph was not found beside %1.")
-                           .arg(QCoreApplication::applicationFilePath()));
-}
-
 // Draws the graph into a PNG file through fortavo-graph; its failure becomes ours.
 void drawGraph(const ExerciseAnalysis &analysis, const QString &path)
 {
     QByteArray input = analysis.firstDate.toUtf8() + '\n' + analysis.lastDate.toUtf8() + '\n' + path.toUtf8() + '\n';
     for (float point : analysis.oneRmPoints)
         input += QByteArray::number(std::bit_cast<quint32>(point)) + '\n';
-    QProcess process;
-    process.start(graphProgram(), {});
-    if (!process.waitForStarted())
-        throw FortavoError(QStringLiteral("The graph cannot be drawn: %1").arg(process.errorString()));
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(-1);
-    const QString message = QString::fromUtf8(process.readAllStandardError()).trimmed();
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        throw FortavoError(message.isEmpty() ? QStringLiteral("The graph could not be drawn.") : message);
+    runGraphProgram({}, input);
 }
 }
 

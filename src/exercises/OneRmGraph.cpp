@@ -1,5 +1,6 @@
 #include "exercises/OneRmGraph.h"
 
+#include "chart/Chart.h"
 #include "common/Errors.h"
 #include "common/WholeFile.h"
 
@@ -34,10 +35,9 @@ int truncated(long double v)
     return int(v);
 }
 
-// Text with its top left corner at (x, y), as a canvas writes it.
 void textAt(QPainter &painter, int x, int y, const QString &text)
 {
-    painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
+    Chart::textAt(painter, QPoint(x, y), text);
 }
 }
 
@@ -96,10 +96,7 @@ QImage draw(const QString &firstDate, const QString &lastDate, const QList<float
     QPolygon line;
     for (int i = 0; i < points.size(); ++i)
         line << QPoint(FirstX + PointSpacing * i, pointY(points.at(i), lowest, highest));
-    if (line.size() > 1)
-        painter.drawPolyline(line);
-    else if (line.size() == 1)
-        painter.drawLine(line.first() - QPoint(3, 0), line.first() + QPoint(3, 0)); // one workout: a short dash
+    Chart::polyline(painter, line); // one workout: a short dash
 
     // The last date under the last point; without points, at the end of the axis's
     // point range. It never runs into the first date, and one workout shows its date once.
