@@ -11,28 +11,18 @@ using namespace CsvValues;
 namespace CsvGrouping {
 QList<WorkoutRecord> Builder::build(const Group &g)
 {
-    const SetRow &first = g.rows.first();
     WorkoutRecord base;
-    base.Date = DayCount::fromDate(first.when.date);
-    base.StartTime = first.when.time.isValid() ? DayCount::fromTime(first.when.time) : 0;
+    base.Date = DayCount::fromDate(g.when.date);
+    base.StartTime = g.when.time.isValid() ? DayCount::fromTime(g.when.time) : 0;
     QList<ExerciseEntry> exercises;
     QList<CardioEntry> cardio;
-    QString name, notes, comment, bodypart, type;
+    const WorkoutFields &w = g.workout;
+    const QString &name = w.workoutName, &notes = w.workoutNotes;
+    QString comment = w.comment;
     QStringList notesRows;
-    std::optional<int> minutes;
-    bool durationCut = false;
-    QTime end;
+    std::optional<int> minutes = w.workoutMinutes;
+    const QTime end = w.endTime;
     for (const SetRow &r : g.rows) {
-        name = name.isEmpty() ? r.workoutName : name;
-        notes = notes.isEmpty() ? r.workoutNotes : notes;
-        comment = comment.isEmpty() ? r.comment : comment;
-        bodypart = bodypart.isEmpty() ? r.bodypart : bodypart;
-        type = type.isEmpty() ? r.trainingType : type;
-        if (!minutes) {
-            minutes = r.workoutMinutes;
-            durationCut = r.durationCut;
-        }
-        end = end.isValid() ? end : r.endTime;
         switch (r.kind) {
         case RowKind::Set:
             if (r.cardio)
@@ -54,13 +44,13 @@ QList<WorkoutRecord> Builder::build(const Group &g)
             break;
         }
     }
-    if (durationCut)
+    if (w.durationCut)
         ++p.durationsCut;
-    if (!minutes && end.isValid() && first.when.time.isValid())
-        minutes = int(first.when.time.secsTo(end) / 60 + (first.when.time.secsTo(end) < 0 ? 24 * 60 : 0));
+    if (!minutes && end.isValid() && g.when.time.isValid())
+        minutes = int(g.when.time.secsTo(end) / 60 + (g.when.time.secsTo(end) < 0 ? 24 * 60 : 0));
     base.Duration = minutes ? storedDuration(*minutes) : 0;
-    base.Bodypart = fit(bodypart, WorkoutRecord::BodypartCapacity);
-    base.TrainingType = quint8(std::max<qsizetype>(0, o.trainingTypes.indexOf(type)));
+    base.Bodypart = fit(w.bodypart, WorkoutRecord::BodypartCapacity);
+    base.TrainingType = quint8(std::max<qsizetype>(0, o.trainingTypes.indexOf(w.trainingType)));
     // Fortavo's own exports carry the comment whole; the workout's name in its per-set
     // export is the body part.
     if (!h.ownExport()) {

@@ -7,7 +7,9 @@
 // than 20 rows of a kind continued in further records.
 namespace CsvGrouping {
 struct Group {
-    QList<CsvRows::SetRow> rows; // in file order
+    CsvValues::When when;           // of its first row
+    CsvRows::WorkoutFields workout; // each field from the first row that has it
+    QList<CsvRows::SetRow> rows;    // in file order
 };
 
 class Builder {

@@ -124,24 +124,24 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
     Plan result;
     result.columnsByPosition = header.takenByPosition;
     result.unreadWeightColumns = header.unreadColumns;
-    const RowReader reader(header, options);
+    const RowReader reader(table, header, options);
     QHash<GroupKey, qsizetype> groupIndex;
     QList<Group> groups;
     const CsvTable::Row *previous = nullptr;
     for (const CsvTable::Row &row : table.rows) {
-        if (row.fields.size() == 1 && row.fields.first().trimmed().isEmpty())
+        if (row.count == 1 && table.text(row, 0).trimmed().isEmpty())
             continue;
-        const bool cut = table.lastLineCut && &row == &table.rows.last() && row.fields.size() < header.fieldCount;
+        const bool cut = table.lastLineCut && &row == &table.rows.last() && row.count < header.fieldCount;
         if (cut) {
             // A file cut in the middle of a line: the workout that line belongs to is
             // left out whole, so a later import of the full file adds it once.
             result.problems.append({row.line, QStringLiteral("the file ends in the middle of this line")});
             // Its workout is the one above unless the line starts another one.
-            if (previous && !startsAnotherWorkout(header, previous->fields, row.fields)) {
+            if (previous && !startsAnotherWorkout(header, table.fields(*previous), table.fields(row))) {
                 try {
                     const auto it = groupIndex.constFind(reader.read(*previous).groupKey);
                     if (it != groupIndex.constEnd()) {
-                        const When &when = groups[*it].rows.first().when;
+                        const When &when = groups[*it].when;
                         result.workoutsLeftOut.append(
                             (when.date.toString(Qt::ISODate) + u' ' + when.time.toString(QStringLiteral("HH:mm"))).trimmed());
                         groups[*it].rows.clear();
@@ -152,14 +152,16 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
             break;
         }
         try {
-            SetRow r = reader.read(row);
+            ReadRow r = reader.read(row);
             auto it = groupIndex.constFind(r.groupKey);
             if (it == groupIndex.constEnd()) {
                 it = groupIndex.insert(r.groupKey, groups.size());
-                groups.append(Group());
+                groups.append(Group{r.when, {}, {}});
                 groups.last().rows.reserve(16); // a workout's sets, without growing row by row
             }
-            groups[*it].rows.append(std::move(r));
+            Group &g = groups[*it];
+            g.workout.takeMissing(r.workout);
+            g.rows.append(std::move(r.set));
             previous = &row;
         } catch (const RowError &error) {
             result.problems.append({row.line, error.reason});
@@ -184,7 +186,7 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
         }
         seen.insert(key);
         ++result.workoutsToAdd;
-        if (g.rows.first().when.date > today)
+        if (g.when.date > today)
             ++result.workoutsInFuture;
         for (qsizetype i = 0; i < records.size(); ++i) {
             if (i > 0)
@@ -256,8 +258,17 @@ void applyPlan(const Plan &plan, TrainingFile &training, ExerciseFile *exercises
         training.checkUnchanged();
         WholeFile::write(path, [&](QIODevice &out) {
             training.forEachChunk(0, count, [&](const QByteArray &bytes, int) { WholeFile::writeTo(out, bytes, path); });
-            for (const WorkoutRecord &r : plan.toAdd)
-                WholeFile::writeTo(out, r.encode(), path);
+            // The new records go out in chunks of about 3 MB rather than a write each.
+            constexpr qsizetype chunk = 1024;
+            QByteArray bytes;
+            bytes.reserve(std::min(plan.toAdd.size(), chunk) * WorkoutRecord::Size);
+            for (qsizetype i = 0; i < plan.toAdd.size(); ++i) {
+                bytes.append(plan.toAdd[i].encode());
+                if (bytes.size() >= chunk * WorkoutRecord::Size || i + 1 == plan.toAdd.size()) {
+                    WholeFile::writeTo(out, bytes, path);
+                    bytes.resize(0);
+                }
+            }
         });
         // The file was replaced: read the new one from now on.
         training.reopen();

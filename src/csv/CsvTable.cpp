@@ -6,53 +6,40 @@
 
 #include <csv.h>
 
+#include <limits>
 #include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace {
 struct Reader {
     CsvTable *table = nullptr;
-    QStringList fields;
     int line = 1;
+    qsizetype rowFirst = 0;
     bool headerDone = false;
-    // The previous row's fields, as bytes and as text: a value that repeats the one
-    // above it (a date, a name) shares its text instead of being decoded again.
-    std::vector<std::string> lastBytes;
-    QStringList lastTexts;
 };
 
 void onField(void *data, size_t length, void *context)
 {
     auto *reader = static_cast<Reader *>(context);
-    const auto column = size_t(reader->fields.size());
-    const std::string_view bytes(static_cast<const char *>(data), length);
-    if (column < reader->lastBytes.size() && reader->lastBytes[column] == bytes) {
-        reader->fields.append(reader->lastTexts.at(qsizetype(column)));
-        return;
-    }
-    const QString text = QString::fromUtf8(bytes.data(), qsizetype(length));
-    reader->fields.append(text);
-    if (column >= reader->lastBytes.size()) {
-        reader->lastBytes.resize(column + 1);
-        reader->lastTexts.resize(qsizetype(column) + 1);
-    }
-    reader->lastBytes[column].assign(bytes);
-    reader->lastTexts[qsizetype(column)] = text;
+    CsvTable &t = *reader->table;
+    t.spans.append({quint32(t.data.size()), quint32(length)});
+    t.data.append(static_cast<const char *>(data), qsizetype(length));
 }
 
 void onRowEnd(int, void *context)
 {
     auto *reader = static_cast<Reader *>(context);
+    CsvTable &t = *reader->table;
+    const CsvTable::Row row{reader->line, reader->rowFirst, int(t.spans.size() - reader->rowFirst)};
     if (!reader->headerDone) {
-        reader->table->header = reader->fields;
+        t.header = t.fields(row);
         reader->headerDone = true;
+        // The header's own bytes are no row: the rows' fields start after them.
+        t.spans.resize(0);
+        t.data.resize(0);
     } else {
-        reader->table->rows.append({reader->line, reader->fields});
+        t.rows.append(row);
     }
-    reader->fields = QStringList();
-    reader->fields.reserve(reader->table->header.size());
+    reader->rowFirst = t.spans.size();
 }
 
 char detectSeparator(QByteArrayView text)
@@ -60,14 +47,6 @@ char detectSeparator(QByteArrayView text)
     const qsizetype end = text.indexOf('\n');
     const QByteArrayView header = end < 0 ? text : text.first(end);
     return header.count(';') > header.count(',') ? ';' : ',';
-}
-
-bool isUtf8(QByteArrayView text)
-{
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    // The decoder works only when its result is taken.
-    const QString decoded = decoder.decode(text);
-    return !decoder.hasError();
 }
 
 // Text of the Western Windows code page, which spreadsheets write when told to save
@@ -94,7 +73,7 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
         throw ConversionError(QStringLiteral("The file holds binary data, not CSV text."));
     CsvTable table;
     QByteArray converted;
-    if (!isUtf8(text)) {
+    if (!text.isValidUtf8()) {
         const std::optional<QByteArray> utf8 = windows1252AsUtf8(text);
         if (!utf8)
             throw ConversionError(QStringLiteral("The file is not UTF-8 text."));
@@ -103,12 +82,18 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
         table.readAsWindows1252 = true;
     }
 
+    // Field offsets are 32-bit: far beyond any export of a workout log.
+    if (text.size() > qsizetype(std::numeric_limits<qint32>::max()))
+        throw ConversionError(QStringLiteral("The file is too large to read as CSV."));
     table.separator = detectSeparator(text);
+    // The fields are never longer than the text, nor more than its separators and line ends.
+    table.data.reserve(text.size());
+    table.spans.reserve(text.count(table.separator) + text.count('\n') + 1);
     csv_parser parser;
     if (csv_init(&parser, CSV_APPEND_NULL) != 0)
         throw ConversionError(QStringLiteral("The CSV reader could not start."));
     csv_set_delim(&parser, static_cast<unsigned char>(table.separator));
-    Reader reader{&table, {}, 1, false, {}, {}};
+    Reader reader{&table, 1, 0, false};
     // Fed a line at a time, so every row knows the line it ends on.
     qsizetype start = 0;
     while (start < text.size()) {
@@ -131,6 +116,15 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
     csv_fini(&parser, onField, onRowEnd, &reader);
     csv_free(&parser);
     return table;
+}
+
+QStringList CsvTable::fields(const Row &row) const
+{
+    QStringList list;
+    list.reserve(row.count);
+    for (int i = 0; i < row.count; ++i)
+        list.append(text(row, i));
+    return list;
 }
 
 namespace CsvText {
