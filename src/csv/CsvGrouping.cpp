@@ -9,7 +9,7 @@ using namespace CsvRows;
 using namespace CsvValues;
 
 namespace CsvGrouping {
-QList<WorkoutRecord> Builder::build(const Group &g)
+QList<WorkoutRecord> Builder::build(const Group &g, const Rows &rows)
 {
     WorkoutRecord base;
     base.Date = DayCount::fromDate(g.when.date);
@@ -22,7 +22,8 @@ QList<WorkoutRecord> Builder::build(const Group &g)
     QStringList notesRows;
     std::optional<int> minutes = w.workoutMinutes;
     const QTime end = w.endTime;
-    for (const SetRow &r : g.rows) {
+    for (qsizetype i = g.first; i >= 0; i = rows.next[size_t(i)]) {
+        const SetRow &r = rows.sets[size_t(i)];
         switch (r.kind) {
         case RowKind::Set:
             if (r.cardio)
@@ -66,6 +67,17 @@ QList<WorkoutRecord> Builder::build(const Group &g)
 QString Builder::fit(const QString &text, int capacity)
 {
     // Names repeat on every set of an exercise: each text is fitted once.
+    Last &last = m_last[capacity];
+    if (last.valid && last.text == text) {
+        countFit(text, last.stored, capacity);
+        return last.stored;
+    }
+    last = {text, fitText(text, capacity), true};
+    return last.stored;
+}
+
+QString Builder::fitText(const QString &text, int capacity)
+{
     QHash<QString, QString> &fitted = m_fitted[capacity];
     if (const auto it = fitted.constFind(text); it != fitted.constEnd()) {
         countFit(text, *it, capacity);

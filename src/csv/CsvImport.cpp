@@ -55,8 +55,13 @@ QByteArray workoutKey(const WorkoutRecord &record)
 {
     // Whole days, seconds of the day, the workout's own fields, then every row field by
     // field.
+    qsizetype size = 8 + 4 + 4 + 4 + record.Bodypart.size() * 2 + 1 + 4 + record.Comment.size() * 2 + 1;
+    for (const ExerciseEntry &e : record.Exercises)
+        size += 4 + e.Name.size() * 2 + 4 + e.ExecutionType.size() * 2 + 1 + 1 + 4;
+    for (const CardioEntry &c : record.Cardio)
+        size += 4 + c.CardioType.size() * 2 + 4 + 2;
     QByteArray key;
-    key.reserve(64 + record.Exercises.size() * 48);
+    key.reserve(size);
     appendRaw(key, qint64(DayCount::toDate(record.Date).toJulianDay()));
     appendRaw(key, qint32(DayCount::toTime(record.StartTime).msecsSinceStartOfDay() / 1000));
     appendRaw(key, durationKey(record.Duration));
@@ -127,6 +132,11 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
     const RowReader reader(table, header, options);
     QHash<GroupKey, qsizetype> groupIndex;
     QList<Group> groups;
+    CsvGrouping::Rows rows;
+    rows.sets.reserve(size_t(table.rows.size()));
+    rows.next.reserve(size_t(table.rows.size()));
+    GroupKey lastKey;
+    qsizetype lastGroup = 0;
     const CsvTable::Row *previous = nullptr;
     for (const CsvTable::Row &row : table.rows) {
         if (row.count == 1 && table.text(row, 0).trimmed().isEmpty())
@@ -144,7 +154,7 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
                         const When &when = groups[*it].when;
                         result.workoutsLeftOut.append(
                             (when.date.toString(Qt::ISODate) + u' ' + when.time.toString(QStringLiteral("HH:mm"))).trimmed());
-                        groups[*it].rows.clear();
+                        groups[*it].first = -1;
                     }
                 } catch (const RowError &) {
                 }
@@ -153,15 +163,26 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
         }
         try {
             ReadRow r = reader.read(row);
-            auto it = groupIndex.constFind(r.groupKey);
-            if (it == groupIndex.constEnd()) {
-                it = groupIndex.insert(r.groupKey, groups.size());
-                groups.append(Group{r.when, {}, {}});
-                groups.last().rows.reserve(16); // a workout's sets, without growing row by row
+            // Rows of a workout mostly follow one another.
+            if (groups.isEmpty() || !(r.groupKey == lastKey)) {
+                auto it = groupIndex.constFind(r.groupKey);
+                if (it == groupIndex.constEnd()) {
+                    it = groupIndex.insert(r.groupKey, groups.size());
+                    groups.append(Group{r.when, {}, -1, -1});
+                }
+                lastKey = r.groupKey;
+                lastGroup = *it;
             }
-            Group &g = groups[*it];
+            Group &g = groups[lastGroup];
             g.workout.takeMissing(r.workout);
-            g.rows.append(std::move(r.set));
+            const auto at = qsizetype(rows.sets.size());
+            rows.sets.push_back(std::move(r.set));
+            rows.next.push_back(-1);
+            if (g.first < 0)
+                g.first = at;
+            else
+                rows.next[size_t(g.last)] = at;
+            g.last = at;
             previous = &row;
         } catch (const RowError &error) {
             result.problems.append({row.line, error.reason});
@@ -174,10 +195,10 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
     QList<WorkoutRecord> alreadyPresent;
     const QDate today = QDate::currentDate();
     for (const Group &g : groups) {
-        if (g.rows.isEmpty())
+        if (g.isEmpty())
             continue;
         ++result.workoutsFound;
-        const QList<WorkoutRecord> records = builder.build(g);
+        const QList<WorkoutRecord> records = builder.build(g, rows);
         const QByteArray key = workoutKey(records.first());
         if (seen.contains(key)) {
             alreadyPresent += records;

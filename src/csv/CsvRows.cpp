@@ -46,16 +46,6 @@ bool quickNumber(QByteArrayView field, std::optional<double> &out)
     out = value + 0.0; // "-0" is stored as 0
     return true;
 }
-
-QString executionOf(const QString &setType)
-{
-    const QString t = setType.trimmed().toLower();
-    if (t == u"warmup" || t == u"w")
-        return QStringLiteral("Warmup");
-    if (t == u"dropset" || t == u"d")
-        return QStringLiteral("Drop set");
-    return QString(); // failure sets ("F") are working sets
-}
 }
 
 void WorkoutFields::takeMissing(const WorkoutFields &row)
@@ -112,27 +102,15 @@ public:
     QByteArrayView bytes(Column c) const { return has(c) ? m_views[r.h.index[c]] : QByteArrayView(); }
 
     // The field as text; empty when the column is absent.
-    QString text(Column c) const
-    {
-        if (!has(c))
-            return QString();
-        const QByteArrayView b = bytes(c);
-        Memo &m = r.m_texts[c];
-        if (m.valid && QByteArrayView(m.bytes) == b)
-            return m.text;
-        m.bytes.resize(b.size());
-        if (!b.isEmpty())
-            std::memcpy(m.bytes.data(), b.data(), size_t(b.size()));
-        m.text = QString::fromUtf8(b);
-        m.valid = true;
-        return m.text;
-    }
+    const QString &text(Column c) const { return memo(c).text; }
+    // The same without the spaces around it.
+    const QString &trimmed(Column c) const { return memo(c).trimmed; }
 
     // The field is empty or spaces.
     bool blank(Column c) const
     {
         const QByteArrayView b = bytes(c);
-        return isAscii(b) ? b.trimmed().isEmpty() : text(c).trimmed().isEmpty();
+        return isAscii(b) ? b.trimmed().isEmpty() : trimmed(c).isEmpty();
     }
 
     // The field trimmed and in lower case is word (lower case ASCII).
@@ -141,7 +119,7 @@ public:
         const QByteArrayView b = bytes(c);
         if (isAscii(b))
             return b.trimmed().compare(QByteArrayView(word), Qt::CaseInsensitive) == 0;
-        return text(c).trimmed().toLower() == QLatin1StringView(word);
+        return trimmed(c).toLower() == QLatin1StringView(word);
     }
 
     std::optional<double> number(Column c, const char *what) const
@@ -152,16 +130,42 @@ public:
         return CsvValues::number(text(c), what);
     }
 
-    // Seconds; trimmed: its text in a report without the spaces around it.
-    std::optional<double> seconds(Column c, bool trimmed) const
+    // Seconds; trim: its text in a report without the spaces around it.
+    std::optional<double> seconds(Column c, bool trim) const
     {
         std::optional<double> value;
         if (!bytes(c).contains(':') && quickNumber(bytes(c), value))
             return value;
-        return CsvValues::seconds(trimmed ? text(c).trimmed() : text(c));
+        return CsvValues::seconds(trim ? trimmed(c) : text(c));
+    }
+
+    // The execution a set type or set order names: warm-up and drop sets; failure sets
+    // ("F") are working sets.
+    QString execution(Column c) const
+    {
+        if (is(c, "warmup") || is(c, "w"))
+            return QStringLiteral("Warmup");
+        if (is(c, "dropset") || is(c, "d"))
+            return QStringLiteral("Drop set");
+        return QString();
     }
 
 private:
+    const Memo &memo(Column c) const
+    {
+        Memo &m = r.m_texts[c];
+        const QByteArrayView b = bytes(c);
+        if (m.valid && QByteArrayView(m.bytes) == b)
+            return m;
+        m.bytes.resize(b.size());
+        if (!b.isEmpty())
+            std::memcpy(m.bytes.data(), b.data(), size_t(b.size()));
+        m.text = has(c) ? QString::fromUtf8(b) : QString();
+        m.trimmed = m.text.trimmed();
+        m.valid = true;
+        return m;
+    }
+
     // The extra fields of a name with commas in an unquoted file joined back into the
     // name; raises RowError when the fields do not fit the header.
     void fit(qsizetype count, qsizetype expected)
@@ -198,13 +202,13 @@ ReadRow RowReader::read(const CsvTable::Row &row) const
     readWhen(f, result);
     SetRow &r = result.set;
     WorkoutFields &w = result.workout;
-    r.name = f.text(Exercise).trimmed();
-    r.execution = f.text(Execution).trimmed();
-    w.workoutName = f.text(WorkoutName).trimmed();
-    w.workoutNotes = f.text(WorkoutNotes).trimmed();
+    r.name = f.trimmed(Exercise);
+    r.execution = f.trimmed(Execution);
+    w.workoutName = f.trimmed(WorkoutName);
+    w.workoutNotes = f.trimmed(WorkoutNotes);
     w.comment = h.fortavoSets ? f.text(WorkoutNotes) : f.text(Comment);
-    w.bodypart = f.text(Bodypart).trimmed();
-    w.trainingType = f.text(TrainingType).trimmed();
+    w.bodypart = f.trimmed(Bodypart);
+    w.trainingType = f.trimmed(TrainingType);
     if (const std::optional<double> minutes = m_durations.get(f.text(Duration), anyDurationMinutes)) {
         w.durationCut = *minutes > MaxDurationMinutes + 0.5;
         w.workoutMinutes = w.durationCut ? MaxDurationMinutes : int(std::lround(*minutes));
@@ -215,7 +219,7 @@ ReadRow RowReader::read(const CsvTable::Row &row) const
         r.kind = RowKind::Rest;
     } else if (!h.ownExport() && f.is(SetOrder, "note")) {
         r.kind = RowKind::Note;
-        r.note = f.text(Notes).trimmed();
+        r.note = f.trimmed(Notes);
     } else if (h.ownExport() && r.name.isEmpty() && (h.fortavoSets || f.blank(Kind))) {
         r.kind = RowKind::Empty;
     } else if (h.completedOnly && f.number(Reps, "reps").value_or(0) == 0 && f.seconds(Seconds, false).value_or(0) == 0) {
@@ -257,7 +261,7 @@ void RowReader::readSet(const Fields &f, SetRow &r) const
     const double time = h.has(Seconds) ? f.seconds(Seconds, true).value_or(0) : 0;
     const bool lifted = reps.value_or(0) > 0 || weight.value_or(0) > 0;
     if (h.fortavoLayout)
-        r.cardio = f.text(Kind).trimmed().compare(QLatin1String("cardio"), Qt::CaseInsensitive) == 0;
+        r.cardio = f.trimmed(Kind).compare(QLatin1String("cardio"), Qt::CaseInsensitive) == 0;
     else // a row with a weight is a set, even when it is timed
         r.cardio = !lifted && (distance.value_or(0) > 0 || time > 0 || (!reps && !weight && (distance || !noSeconds)));
     if (r.cardio) {
@@ -279,12 +283,12 @@ void RowReader::readSet(const Fields &f, SetRow &r) const
     if ((!reps && !weight) || (!h.ownExport() && !lifted))
         throw RowError{QStringLiteral("neither reps nor weight")};
     if (reps.value_or(0) >= 255.5)
-        throw RowError{QStringLiteral("%1 reps are above 255").arg(f.text(Reps).trimmed())};
+        throw RowError{QStringLiteral("%1 reps are above 255").arg(f.trimmed(Reps))};
     r.reps = int(std::lround(reps.value_or(0)));
     if (h.fortavoLayout) {
         const double sets = f.number(Sets, "sets").value_or(0);
         if (sets >= 255.5)
-            throw RowError{QStringLiteral("%1 sets are above 255").arg(f.text(Sets).trimmed())};
+            throw RowError{QStringLiteral("%1 sets are above 255").arg(f.trimmed(Sets))};
         r.sets = int(std::lround(sets));
     }
     if (h.fortavoSets) {
@@ -293,12 +297,11 @@ void RowReader::readSet(const Fields &f, SetRow &r) const
     }
     r.weight = float(round2(weight.value_or(0) * weightFactor(f)));
     if (!std::isfinite(r.weight))
-        throw RowError{QStringLiteral("weight \"%1\" is too large").arg(f.text(Weight).trimmed())};
+        throw RowError{QStringLiteral("weight \"%1\" is too large").arg(f.trimmed(Weight))};
     if (r.execution.isEmpty() && !h.fortavoSets) {
-        if (f.has(SetType))
-            r.execution = executionOf(f.text(SetType));
-        if (r.execution.isEmpty() && !h.ownExport() && f.has(SetOrder))
-            r.execution = executionOf(f.text(SetOrder));
+        r.execution = f.execution(SetType);
+        if (r.execution.isEmpty() && !h.ownExport())
+            r.execution = f.execution(SetOrder);
         if (r.execution.isEmpty() && f.is(Warmup, "1"))
             r.execution = QStringLiteral("Warmup");
         // A timed set with a weight (a hold, a carry): no reps, its seconds noted.

@@ -93,7 +93,7 @@ private:
     // distinct text.
     struct Memo {
         QByteArray bytes;
-        QString text;
+        QString text, trimmed;
         bool valid = false;
     };
     template <typename Value>

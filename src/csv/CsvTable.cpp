@@ -86,9 +86,8 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
     if (text.size() > qsizetype(std::numeric_limits<qint32>::max()))
         throw ConversionError(QStringLiteral("The file is too large to read as CSV."));
     table.separator = detectSeparator(text);
-    // The fields are never longer than the text, nor more than its separators and line ends.
+    // The fields are never longer than the text.
     table.data.reserve(text.size());
-    table.spans.reserve(text.count(table.separator) + text.count('\n') + 1);
     csv_parser parser;
     if (csv_init(&parser, CSV_APPEND_NULL) != 0)
         throw ConversionError(QStringLiteral("The CSV reader could not start."));
