@@ -132,9 +132,7 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
     const RowReader reader(table, header, options);
     QHash<GroupKey, qsizetype> groupIndex;
     QList<Group> groups;
-    CsvGrouping::Rows rows;
-    rows.sets.reserve(size_t(table.rows.size()));
-    rows.next.reserve(size_t(table.rows.size()));
+    CsvGrouping::Builder builder(options, result, header);
     GroupKey lastKey;
     qsizetype lastGroup = 0;
     const CsvTable::Row *previous = nullptr;
@@ -154,7 +152,7 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
                         const When &when = groups[*it].when;
                         result.workoutsLeftOut.append(
                             (when.date.toString(Qt::ISODate) + u' ' + when.time.toString(QStringLiteral("HH:mm"))).trimmed());
-                        groups[*it].first = -1;
+                        groups[*it].leftOut = true;
                     }
                 } catch (const RowError &) {
                 }
@@ -168,37 +166,29 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
                 auto it = groupIndex.constFind(r.groupKey);
                 if (it == groupIndex.constEnd()) {
                     it = groupIndex.insert(r.groupKey, groups.size());
-                    groups.append(Group{r.when, {}, -1, -1});
+                    groups.append(Group{r.when, {}, {}, {}, {}, {}, false});
                 }
                 lastKey = r.groupKey;
                 lastGroup = *it;
             }
             Group &g = groups[lastGroup];
             g.workout.takeMissing(r.workout);
-            const auto at = qsizetype(rows.sets.size());
-            rows.sets.push_back(std::move(r.set));
-            rows.next.push_back(-1);
-            if (g.first < 0)
-                g.first = at;
-            else
-                rows.next[size_t(g.last)] = at;
-            g.last = at;
+            builder.add(g, r.set);
             previous = &row;
         } catch (const RowError &error) {
             result.problems.append({row.line, error.reason});
         }
     }
 
-    CsvGrouping::Builder builder(options, result, header);
     QSet<QString> known(knownExercises.cbegin(), knownExercises.cend());
     QSet<QByteArray> seen = present;
     QList<WorkoutRecord> alreadyPresent;
     const QDate today = QDate::currentDate();
     for (const Group &g : groups) {
-        if (g.isEmpty())
+        if (g.leftOut)
             continue;
         ++result.workoutsFound;
-        const QList<WorkoutRecord> records = builder.build(g, rows);
+        const QList<WorkoutRecord> records = builder.build(g);
         const QByteArray key = workoutKey(records.first());
         if (seen.contains(key)) {
             alreadyPresent += records;

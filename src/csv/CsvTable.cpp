@@ -6,6 +6,8 @@
 
 #include <csv.h>
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -15,31 +17,38 @@ struct Reader {
     int line = 1;
     qsizetype rowFirst = 0;
     bool headerDone = false;
+    qsizetype used = 0;  // bytes of table->data written
+    qsizetype lines = 0; // line ends in the text, to reserve the fields
 };
 
 void onField(void *data, size_t length, void *context)
 {
     auto *reader = static_cast<Reader *>(context);
     CsvTable &t = *reader->table;
-    t.spans.append({quint32(t.data.size()), quint32(length)});
-    t.data.append(static_cast<const char *>(data), qsizetype(length));
+    // The data is as long as the text, which no field's bytes outgrow.
+    t.spans.push_back({quint32(reader->used), quint32(length)});
+    if (length > 0)
+        std::memcpy(t.data.data() + reader->used, data, length);
+    reader->used += qsizetype(length);
 }
 
 void onRowEnd(int, void *context)
 {
     auto *reader = static_cast<Reader *>(context);
     CsvTable &t = *reader->table;
-    const CsvTable::Row row{reader->line, reader->rowFirst, int(t.spans.size() - reader->rowFirst)};
+    const CsvTable::Row row{reader->line, reader->rowFirst, int(qsizetype(t.spans.size()) - reader->rowFirst)};
     if (!reader->headerDone) {
         t.header = t.fields(row);
         reader->headerDone = true;
         // The header's own bytes are no row: the rows' fields start after them.
-        t.spans.resize(0);
-        t.data.resize(0);
+        t.spans.clear();
+        t.spans.reserve(size_t(std::max<qsizetype>(1, t.header.size()) * (reader->lines + 1)));
+        t.rows.reserve(reader->lines + 1);
+        reader->used = 0;
     } else {
         t.rows.append(row);
     }
-    reader->rowFirst = t.spans.size();
+    reader->rowFirst = qsizetype(t.spans.size());
 }
 
 char detectSeparator(QByteArrayView text)
@@ -86,13 +95,14 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
     if (text.size() > qsizetype(std::numeric_limits<qint32>::max()))
         throw ConversionError(QStringLiteral("The file is too large to read as CSV."));
     table.separator = detectSeparator(text);
-    // The fields are never longer than the text.
-    table.data.reserve(text.size());
+    table.data = QByteArray(text.size(), Qt::Uninitialized);
     csv_parser parser;
     if (csv_init(&parser, CSV_APPEND_NULL) != 0)
         throw ConversionError(QStringLiteral("The CSV reader could not start."));
     csv_set_delim(&parser, static_cast<unsigned char>(table.separator));
-    Reader reader{&table, 1, 0, false};
+    Reader reader{&table, 1, 0, false, 0, 0};
+    for (qsizetype at = text.indexOf('\n'); at >= 0; at = text.indexOf('\n', at + 1))
+        ++reader.lines;
     // Fed a line at a time, so every row knows the line it ends on.
     qsizetype start = 0;
     while (start < text.size()) {
@@ -114,6 +124,7 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
         --reader.line;
     csv_fini(&parser, onField, onRowEnd, &reader);
     csv_free(&parser);
+    table.data.truncate(reader.headerDone ? reader.used : 0);
     return table;
 }
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // A CSV text read with libcsv (RFC 4180: quoted fields, separators and line breaks
 // inside quotes). UTF-8, with or without a byte-order mark; a text that is not UTF-8
 // is read as Windows-1252.
@@ -25,11 +27,11 @@ struct CsvTable {
     QStringList header;
     QList<Row> rows;
     QByteArray data;   // the fields' UTF-8 bytes, unquoted, one after another
-    QList<Span> spans; // every field of every row, in file order
+    std::vector<Span> spans; // every field of every row, in file order
 
     QByteArrayView field(const Row &row, qsizetype i) const
     {
-        const Span s = spans.at(row.first + i);
+        const Span s = spans[size_t(row.first + i)];
         return QByteArrayView(data.constData() + s.offset, qsizetype(s.size));
     }
     QString text(const Row &row, qsizetype i) const { return QString::fromUtf8(field(row, i)); }
