@@ -72,13 +72,15 @@ QList<WorkoutRecord> Builder::build(const Group &g)
 QString Builder::fit(const QString &text, int capacity, Counts &counts)
 {
     // Names repeat on every set of an exercise: each text is fitted once.
-    Last &last = m_last[capacity];
-    if (last.valid && last.text == text) {
-        countFit(text, last.stored, capacity, counts);
-        return last.stored;
+    Last *last = m_last.data();
+    while (last->capacity != capacity && last->capacity != 0 && last != &m_last.back())
+        ++last;
+    if (last->capacity == capacity && last->text == text) {
+        countFit(text, last->stored, capacity, counts);
+        return last->stored;
     }
-    last = {text, fitText(text, capacity, counts), true};
-    return last.stored;
+    *last = {capacity, text, fitText(text, capacity, counts)};
+    return last->stored;
 }
 
 QString Builder::fitText(const QString &text, int capacity, Counts &counts)

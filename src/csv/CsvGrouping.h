@@ -3,6 +3,8 @@
 #include "csv/CsvImport.h"
 #include "csv/CsvRows.h"
 
+#include <array>
+
 // The rows of one workout made into its records: consecutive equal sets joined, more
 // than 20 rows of a kind continued in further records.
 namespace CsvGrouping {
@@ -50,9 +52,9 @@ private:
     const CsvColumns::Header &h;
     QHash<int, QHash<QString, QString>> m_fitted; // by capacity
     struct Last {
+        int capacity = 0;
         QString text, stored;
-        bool valid = false;
     };
-    QHash<int, Last> m_last; // the last text fitted, by capacity
+    std::array<Last, 5> m_last; // the last text fitted, by capacity (there are five)
 };
 }

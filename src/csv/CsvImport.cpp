@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -27,19 +28,25 @@ using CsvGrouping::Group;
 
 namespace CsvImport {
 namespace {
-template <typename T>
-void appendRaw(QByteArray &key, T value)
-{
-    key.append(reinterpret_cast<const char *>(&value), sizeof value);
-}
-
-// Texts as the import stores them: without the spaces around them.
-void appendText(QByteArray &key, const QString &text)
-{
-    const QString t = text.trimmed();
-    appendRaw(key, qint32(t.size()));
-    key.append(reinterpret_cast<const char *>(t.constData()), t.size() * qsizetype(sizeof(QChar)));
-}
+// Writes a key into a buffer sized for it beforehand.
+struct KeyWriter {
+    char *at;
+    template <typename T>
+    void raw(T value)
+    {
+        std::memcpy(at, &value, sizeof value);
+        at += sizeof value;
+    }
+    // Texts as the import stores them: without the spaces around them.
+    void text(const QString &text)
+    {
+        const QStringView t = QStringView(text).trimmed();
+        raw(qint32(t.size()));
+        if (!t.isEmpty())
+            std::memcpy(at, t.data(), size_t(t.size()) * sizeof(QChar));
+        at += t.size() * qsizetype(sizeof(QChar));
+    }
+};
 
 // Durations as whole minutes, which is what a CSV line holds of them.
 qint32 durationKey(float duration)
@@ -60,27 +67,29 @@ QByteArray workoutKey(const WorkoutRecord &record)
         size += 4 + e.Name.size() * 2 + 4 + e.ExecutionType.size() * 2 + 1 + 1 + 4;
     for (const CardioEntry &c : record.Cardio)
         size += 4 + c.CardioType.size() * 2 + 4 + 2;
-    QByteArray key;
-    key.reserve(size);
-    appendRaw(key, qint64(DayCount::toDate(record.Date).toJulianDay()));
-    appendRaw(key, qint32(DayCount::toTime(record.StartTime).msecsSinceStartOfDay() / 1000));
-    appendRaw(key, durationKey(record.Duration));
-    appendText(key, record.Bodypart);
-    appendRaw(key, record.TrainingType);
-    appendText(key, record.Comment);
+    QByteArray key(size, Qt::Uninitialized);
+    KeyWriter w{key.data()};
+    w.raw(qint64(DayCount::toDate(record.Date).toJulianDay()));
+    w.raw(qint32(DayCount::toTime(record.StartTime).msecsSinceStartOfDay() / 1000));
+    w.raw(durationKey(record.Duration));
+    w.text(record.Bodypart);
+    w.raw(record.TrainingType);
+    w.text(record.Comment);
     for (const ExerciseEntry &e : record.Exercises) {
-        appendText(key, e.Name);
-        appendText(key, e.ExecutionType);
-        appendRaw(key, e.Sets);
-        appendRaw(key, e.Reps);
-        appendRaw(key, e.Weight + 0.0f); // -0 and 0 are the same bodyweight
+        w.text(e.Name);
+        w.text(e.ExecutionType);
+        w.raw(e.Sets);
+        w.raw(e.Reps);
+        w.raw(e.Weight + 0.0f); // -0 and 0 are the same bodyweight
     }
-    key.append('|');
+    w.raw('|');
     for (const CardioEntry &c : record.Cardio) {
-        appendText(key, c.CardioType);
-        appendRaw(key, durationKey(c.Duration));
-        appendRaw(key, c.Distance);
+        w.text(c.CardioType);
+        w.raw(durationKey(c.Duration));
+        w.raw(c.Distance);
     }
+    // Trimmed texts may be shorter than the size reserved for them.
+    key.truncate(w.at - key.constData());
     return key;
 }
 

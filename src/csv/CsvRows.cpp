@@ -114,11 +114,15 @@ public:
     }
 
     // The field trimmed and in lower case is word (lower case ASCII).
-    bool is(Column c, const char *word) const
+    bool is(Column c, QByteArrayView word) const
     {
         const QByteArrayView b = bytes(c);
-        if (isAscii(b))
-            return b.trimmed().compare(QByteArrayView(word), Qt::CaseInsensitive) == 0;
+        if (b.size() < word.size())
+            return false;
+        if (isAscii(b)) {
+            const QByteArrayView t = b.size() == word.size() ? b : b.trimmed();
+            return t.size() == word.size() && t.compare(word, Qt::CaseInsensitive) == 0;
+        }
         return trimmed(c).toLower() == QLatin1StringView(word);
     }
 
