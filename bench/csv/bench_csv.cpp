@@ -88,13 +88,49 @@ void import(benchmark::State &state, const QByteArray &csv)
     }
 }
 
+// The import's stages apart: reading the text into fields, making the records, and
+// writing them (the whole training file replaced, flushed to the disk).
+void readTable(benchmark::State &state, const QByteArray &csv)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CsvTable::parse(csv).rows.size());
+}
+
+void makePlan(benchmark::State &state, const QByteArray &csv)
+{
+    const CsvTable table = CsvTable::parse(csv);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CsvImport::plan(table, {}, {}, {}).toAdd.size());
+}
+
+void writeRecords(benchmark::State &state, const QByteArray &csv)
+{
+    const CsvImport::Plan plan = CsvImport::plan(CsvTable::parse(csv), {}, {}, {});
+    for (auto _ : state) {
+        QTemporaryDir dir;
+        TrainingFile training;
+        training.open(dir.filePath(QStringLiteral("workouts.dat")));
+        CsvImport::apply(plan, training, nullptr);
+    }
+}
+
 void BM_BareParse(benchmark::State &state) { bareParse(state, generatedCsv()); }
+void BM_ReadTable(benchmark::State &state) { readTable(state, generatedCsv()); }
+void BM_Plan(benchmark::State &state) { makePlan(state, generatedCsv()); }
+void BM_Write(benchmark::State &state) { writeRecords(state, generatedCsv()); }
+void BM_ReadTableStartTime(benchmark::State &state) { readTable(state, generatedStartTimeCsv()); }
+void BM_PlanStartTime(benchmark::State &state) { makePlan(state, generatedStartTimeCsv()); }
 void BM_Import(benchmark::State &state) { import(state, generatedCsv()); }
 void BM_BareParseStartTime(benchmark::State &state) { bareParse(state, generatedStartTimeCsv()); }
 void BM_ImportStartTime(benchmark::State &state) { import(state, generatedStartTimeCsv()); }
 BENCHMARK(BM_BareParse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Import)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareParseStartTime)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadTable)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Plan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Write)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadTableStartTime)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlanStartTime)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportStartTime)->Unit(benchmark::kMillisecond);
 }
 

@@ -3,11 +3,30 @@
 #include "csv/CsvImport.h"
 #include "csv/CsvRows.h"
 
+#include <array>
+
 // The rows of one workout made into its records: consecutive equal sets joined, more
 // than 20 rows of a kind continued in further records.
 namespace CsvGrouping {
+// What a workout's rows add to the import's report; counted into the plan only for a
+// workout that is imported, not for one the file's cut end leaves out.
+struct Counts {
+    int restTimerRows = 0;
+    int setsNotDone = 0;
+    int textsCut = 0;
+    int textsWithReplacedCharacters = 0;
+};
+
+// A workout while its rows are read: sets and cardio rows made into record rows as
+// they come.
 struct Group {
-    QList<CsvRows::SetRow> rows; // in file order
+    CsvValues::When when;           // of its first row
+    CsvRows::WorkoutFields workout; // each field from the first row that has it
+    QList<ExerciseEntry> exercises;
+    QList<CardioEntry> cardio;
+    QStringList notes; // of its note rows
+    Counts counts;
+    bool leftOut = false;
 };
 
 class Builder {
@@ -16,18 +35,26 @@ public:
         : o(options), p(plan), h(header)
     {
     }
+    // A row of the workout, in file order.
+    void add(Group &g, const CsvRows::SetRow &r);
     QList<WorkoutRecord> build(const Group &g);
 
 private:
-    QString fit(const QString &text, int capacity);
-    void countFit(const QString &text, const QString &stored, int capacity);
-    CardioEntry cardioEntry(const CsvRows::SetRow &r, double workoutStart);
-    void addSet(QList<ExerciseEntry> &rows, const CsvRows::SetRow &r);
+    QString fit(const QString &text, int capacity, Counts &counts);
+    QString fitText(const QString &text, int capacity, Counts &counts);
+    void countFit(const QString &text, const QString &stored, int capacity, Counts &counts);
+    CardioEntry cardioEntry(const CsvRows::SetRow &r, double workoutStart, Counts &counts);
+    void addSet(QList<ExerciseEntry> &rows, const CsvRows::SetRow &r, Counts &counts);
     QList<WorkoutRecord> split(const WorkoutRecord &base, const QList<ExerciseEntry> &ex, const QList<CardioEntry> &cardio);
 
     const CsvImport::Options &o;
     CsvImport::Plan &p;
     const CsvColumns::Header &h;
     QHash<int, QHash<QString, QString>> m_fitted; // by capacity
+    struct Last {
+        int capacity = 0;
+        QString text, stored;
+    };
+    std::array<Last, 5> m_last; // the last text fitted, by capacity (there are five)
 };
 }

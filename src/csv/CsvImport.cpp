@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -27,19 +28,25 @@ using CsvGrouping::Group;
 
 namespace CsvImport {
 namespace {
-template <typename T>
-void appendRaw(QByteArray &key, T value)
-{
-    key.append(reinterpret_cast<const char *>(&value), sizeof value);
-}
-
-// Texts as the import stores them: without the spaces around them.
-void appendText(QByteArray &key, const QString &text)
-{
-    const QString t = text.trimmed();
-    appendRaw(key, qint32(t.size()));
-    key.append(reinterpret_cast<const char *>(t.constData()), t.size() * qsizetype(sizeof(QChar)));
-}
+// Writes a key into a buffer sized for it beforehand.
+struct KeyWriter {
+    char *at;
+    template <typename T>
+    void raw(T value)
+    {
+        std::memcpy(at, &value, sizeof value);
+        at += sizeof value;
+    }
+    // Texts as the import stores them: without the spaces around them.
+    void text(const QString &text)
+    {
+        const QStringView t = QStringView(text).trimmed();
+        raw(qint32(t.size()));
+        if (!t.isEmpty())
+            std::memcpy(at, t.data(), size_t(t.size()) * sizeof(QChar));
+        at += t.size() * qsizetype(sizeof(QChar));
+    }
+};
 
 // Durations as whole minutes, which is what a CSV line holds of them.
 qint32 durationKey(float duration)
@@ -55,27 +62,34 @@ QByteArray workoutKey(const WorkoutRecord &record)
 {
     // Whole days, seconds of the day, the workout's own fields, then every row field by
     // field.
-    QByteArray key;
-    key.reserve(64 + record.Exercises.size() * 48);
-    appendRaw(key, qint64(DayCount::toDate(record.Date).toJulianDay()));
-    appendRaw(key, qint32(DayCount::toTime(record.StartTime).msecsSinceStartOfDay() / 1000));
-    appendRaw(key, durationKey(record.Duration));
-    appendText(key, record.Bodypart);
-    appendRaw(key, record.TrainingType);
-    appendText(key, record.Comment);
+    qsizetype size = 8 + 4 + 4 + 4 + record.Bodypart.size() * 2 + 1 + 4 + record.Comment.size() * 2 + 1;
+    for (const ExerciseEntry &e : record.Exercises)
+        size += 4 + e.Name.size() * 2 + 4 + e.ExecutionType.size() * 2 + 1 + 1 + 4;
+    for (const CardioEntry &c : record.Cardio)
+        size += 4 + c.CardioType.size() * 2 + 4 + 2;
+    QByteArray key(size, Qt::Uninitialized);
+    KeyWriter w{key.data()};
+    w.raw(qint64(DayCount::toDate(record.Date).toJulianDay()));
+    w.raw(qint32(DayCount::toTime(record.StartTime).msecsSinceStartOfDay() / 1000));
+    w.raw(durationKey(record.Duration));
+    w.text(record.Bodypart);
+    w.raw(record.TrainingType);
+    w.text(record.Comment);
     for (const ExerciseEntry &e : record.Exercises) {
-        appendText(key, e.Name);
-        appendText(key, e.ExecutionType);
-        appendRaw(key, e.Sets);
-        appendRaw(key, e.Reps);
-        appendRaw(key, e.Weight + 0.0f); // -0 and 0 are the same bodyweight
+        w.text(e.Name);
+        w.text(e.ExecutionType);
+        w.raw(e.Sets);
+        w.raw(e.Reps);
+        w.raw(e.Weight + 0.0f); // -0 and 0 are the same bodyweight
     }
-    key.append('|');
+    w.raw('|');
     for (const CardioEntry &c : record.Cardio) {
-        appendText(key, c.CardioType);
-        appendRaw(key, durationKey(c.Duration));
-        appendRaw(key, c.Distance);
+        w.text(c.CardioType);
+        w.raw(durationKey(c.Duration));
+        w.raw(c.Distance);
     }
+    // Trimmed texts may be shorter than the size reserved for them.
+    key.truncate(w.at - key.constData());
     return key;
 }
 
@@ -124,27 +138,30 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
     Plan result;
     result.columnsByPosition = header.takenByPosition;
     result.unreadWeightColumns = header.unreadColumns;
-    const RowReader reader(header, options);
+    const RowReader reader(table, header, options);
     QHash<GroupKey, qsizetype> groupIndex;
     QList<Group> groups;
+    CsvGrouping::Builder builder(options, result, header);
+    GroupKey lastKey;
+    qsizetype lastGroup = 0;
     const CsvTable::Row *previous = nullptr;
     for (const CsvTable::Row &row : table.rows) {
-        if (row.fields.size() == 1 && row.fields.first().trimmed().isEmpty())
+        if (row.count == 1 && table.text(row, 0).trimmed().isEmpty())
             continue;
-        const bool cut = table.lastLineCut && &row == &table.rows.last() && row.fields.size() < header.fieldCount;
+        const bool cut = table.lastLineCut && &row == &table.rows.last() && row.count < header.fieldCount;
         if (cut) {
             // A file cut in the middle of a line: the workout that line belongs to is
             // left out whole, so a later import of the full file adds it once.
             result.problems.append({row.line, QStringLiteral("the file ends in the middle of this line")});
             // Its workout is the one above unless the line starts another one.
-            if (previous && !startsAnotherWorkout(header, previous->fields, row.fields)) {
+            if (previous && !startsAnotherWorkout(header, table.fields(*previous), table.fields(row))) {
                 try {
                     const auto it = groupIndex.constFind(reader.read(*previous).groupKey);
                     if (it != groupIndex.constEnd()) {
-                        const When &when = groups[*it].rows.first().when;
+                        const When &when = groups[*it].when;
                         result.workoutsLeftOut.append(
                             (when.date.toString(Qt::ISODate) + u' ' + when.time.toString(QStringLiteral("HH:mm"))).trimmed());
-                        groups[*it].rows.clear();
+                        groups[*it].leftOut = true;
                     }
                 } catch (const RowError &) {
                 }
@@ -152,27 +169,32 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
             break;
         }
         try {
-            SetRow r = reader.read(row);
-            auto it = groupIndex.constFind(r.groupKey);
-            if (it == groupIndex.constEnd()) {
-                it = groupIndex.insert(r.groupKey, groups.size());
-                groups.append(Group());
-                groups.last().rows.reserve(16); // a workout's sets, without growing row by row
+            ReadRow r = reader.read(row);
+            // Rows of a workout mostly follow one another.
+            if (groups.isEmpty() || !(r.groupKey == lastKey)) {
+                auto it = groupIndex.constFind(r.groupKey);
+                if (it == groupIndex.constEnd()) {
+                    it = groupIndex.insert(r.groupKey, groups.size());
+                    groups.append(Group{r.when, {}, {}, {}, {}, {}, false});
+                }
+                lastKey = r.groupKey;
+                lastGroup = *it;
             }
-            groups[*it].rows.append(std::move(r));
+            Group &g = groups[lastGroup];
+            g.workout.takeMissing(r.workout);
+            builder.add(g, r.set);
             previous = &row;
         } catch (const RowError &error) {
             result.problems.append({row.line, error.reason});
         }
     }
 
-    CsvGrouping::Builder builder(options, result, header);
     QSet<QString> known(knownExercises.cbegin(), knownExercises.cend());
     QSet<QByteArray> seen = present;
     QList<WorkoutRecord> alreadyPresent;
     const QDate today = QDate::currentDate();
     for (const Group &g : groups) {
-        if (g.rows.isEmpty())
+        if (g.leftOut)
             continue;
         ++result.workoutsFound;
         const QList<WorkoutRecord> records = builder.build(g);
@@ -184,7 +206,7 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
         }
         seen.insert(key);
         ++result.workoutsToAdd;
-        if (g.rows.first().when.date > today)
+        if (g.when.date > today)
             ++result.workoutsInFuture;
         for (qsizetype i = 0; i < records.size(); ++i) {
             if (i > 0)
@@ -256,8 +278,17 @@ void applyPlan(const Plan &plan, TrainingFile &training, ExerciseFile *exercises
         training.checkUnchanged();
         WholeFile::write(path, [&](QIODevice &out) {
             training.forEachChunk(0, count, [&](const QByteArray &bytes, int) { WholeFile::writeTo(out, bytes, path); });
-            for (const WorkoutRecord &r : plan.toAdd)
-                WholeFile::writeTo(out, r.encode(), path);
+            // The new records go out in chunks of about 3 MB rather than a write each.
+            constexpr qsizetype chunk = 1024;
+            QByteArray bytes;
+            bytes.reserve(std::min(plan.toAdd.size(), chunk) * WorkoutRecord::Size);
+            for (qsizetype i = 0; i < plan.toAdd.size(); ++i) {
+                bytes.append(plan.toAdd[i].encode());
+                if (bytes.size() >= chunk * WorkoutRecord::Size || i + 1 == plan.toAdd.size()) {
+                    WholeFile::writeTo(out, bytes, path);
+                    bytes.resize(0);
+                }
+            }
         });
         // The file was replaced: read the new one from now on.
         training.reopen();

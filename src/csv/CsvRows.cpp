@@ -1,6 +1,10 @@
 #include "csv/CsvRows.h"
 
+#include <QVarLengthArray>
+
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 using namespace CsvColumns;
 using namespace CsvValues;
@@ -9,143 +13,269 @@ namespace CsvRows {
 namespace {
 constexpr double LbsPerKg = 2.2046226218487757;
 
-QString executionOf(const QString &setType)
+bool isAscii(QByteArrayView b)
 {
-    const QString t = setType.trimmed().toLower();
-    if (t == u"warmup" || t == u"w")
-        return QStringLiteral("Warmup");
-    if (t == u"dropset" || t == u"d")
-        return QStringLiteral("Drop set");
-    return QString(); // failure sets ("F") are working sets
+    for (const char c : b)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// A number read straight from the field's bytes when it is plain ASCII and valid;
+// false leaves every other case (and every error with its message) to number().
+bool quickNumber(QByteArrayView field, std::optional<double> &out)
+{
+    if (!isAscii(field))
+        return false;
+    const QByteArrayView t = field.trimmed();
+    if (t.isEmpty()) {
+        out = std::nullopt;
+        return true;
+    }
+    // A decimal comma reads as a point.
+    char buffer[64];
+    if (t.size() > qsizetype(sizeof buffer))
+        return false;
+    const bool hasPoint = t.contains('.');
+    for (qsizetype i = 0; i < t.size(); ++i)
+        buffer[i] = t[i] == ',' && !hasPoint ? '.' : t[i];
+    double value = 0;
+    const auto [stop, error] = std::from_chars(buffer, buffer + t.size(), value);
+    if (error != std::errc() || stop != buffer + t.size() || !std::isfinite(value) || value < 0)
+        return false;
+    out = value + 0.0; // "-0" is stored as 0
+    return true;
 }
 }
 
-QStringList RowReader::fitted(const QStringList &fields) const
+void WorkoutFields::takeMissing(const WorkoutFields &row)
 {
-    const qsizetype expected = h.fieldCount;
-    if (fields.size() == expected)
-        return fields;
-    QStringList f = fields;
-    if (f.size() > expected && h.has(Exercise)) {
-        const qsizetype at = h.index[Exercise];
-        const qsizetype extra = f.size() - expected;
-        // The reader drops the spaces around unquoted fields: ", " is how names are written.
-        f[at] = f.mid(at, extra + 1).join(QStringLiteral(", "));
-        f.remove(at + 1, extra);
+    if (workoutName.isEmpty())
+        workoutName = row.workoutName;
+    if (workoutNotes.isEmpty())
+        workoutNotes = row.workoutNotes;
+    if (comment.isEmpty())
+        comment = row.comment;
+    if (bodypart.isEmpty())
+        bodypart = row.bodypart;
+    if (trainingType.isEmpty())
+        trainingType = row.trainingType;
+    if (!workoutMinutes) {
+        workoutMinutes = row.workoutMinutes;
+        durationCut = row.durationCut;
     }
-    // Without a name column, empty fields after the last column change nothing.
-    while (f.size() > expected && f.last().trimmed().isEmpty())
-        f.removeLast();
-    if (f.size() != expected)
-        throw RowError{QStringLiteral("%1 fields where the header has %2").arg(fields.size()).arg(expected)};
-    return f;
+    if (!endTime.isValid())
+        endTime = row.endTime;
 }
 
-SetRow RowReader::read(const CsvTable::Row &row) const
+template <typename Value>
+template <typename Read>
+const Value &RowReader::Cache<Value>::get(const QString &text, Read read)
 {
-    SetRow r;
-    r.line = row.line;
-    const QStringList fields = fitted(row.fields);
-    const auto field = [&](Column c) { return h.has(c) ? fields[h.index[c]] : QString(); };
-    readWhen(field, r);
-    r.name = field(Exercise).trimmed();
-    r.execution = field(Execution).trimmed();
-    r.workoutName = field(WorkoutName).trimmed();
-    r.workoutNotes = field(WorkoutNotes).trimmed();
-    r.comment = h.fortavoSets ? field(WorkoutNotes) : field(Comment);
-    r.bodypart = field(Bodypart).trimmed();
-    r.trainingType = field(TrainingType).trimmed();
-    if (const std::optional<double> minutes = cachedDuration(field(Duration))) {
-        r.durationCut = *minutes > MaxDurationMinutes + 0.5;
-        r.workoutMinutes = r.durationCut ? MaxDurationMinutes : int(std::lround(*minutes));
+    if (hasLast && text == lastText)
+        return last;
+    auto it = values.constFind(text);
+    if (it == values.constEnd())
+        it = values.insert(text, read(text));
+    lastText = text;
+    last = *it;
+    hasLast = true;
+    return last;
+}
+
+// The fields of one row fitted to the header, read as the columns need them: bytes
+// for numbers and words, text only for the columns that hold text.
+class RowReader::Fields {
+public:
+    Fields(const RowReader &reader, const CsvTable::Row &row) : r(reader)
+    {
+        const CsvTable &t = r.t;
+        const qsizetype expected = r.h.fieldCount;
+        m_views.reserve(row.count);
+        for (int i = 0; i < row.count; ++i)
+            m_views.append(t.field(row, i));
+        if (row.count != expected)
+            fit(row.count, expected);
     }
-    if (h.has(EndTime) && !field(EndTime).trimmed().isEmpty())
-        r.endTime = cachedTime(field(EndTime));
-    const QString setOrder = field(SetOrder).trimmed().toLower();
-    if (!h.ownExport() && setOrder == u"rest timer") {
+
+    bool has(Column c) const { return r.h.has(c); }
+    QByteArrayView bytes(Column c) const { return has(c) ? m_views[r.h.index[c]] : QByteArrayView(); }
+
+    // The field as text; empty when the column is absent.
+    const QString &text(Column c) const { return memo(c).text; }
+    // The same without the spaces around it.
+    const QString &trimmed(Column c) const { return memo(c).trimmed; }
+
+    // The field is empty or spaces.
+    bool blank(Column c) const
+    {
+        const QByteArrayView b = bytes(c);
+        return isAscii(b) ? b.trimmed().isEmpty() : trimmed(c).isEmpty();
+    }
+
+    // The field trimmed and in lower case is word (lower case ASCII).
+    bool is(Column c, QByteArrayView word) const
+    {
+        const QByteArrayView b = bytes(c);
+        if (b.size() < word.size())
+            return false;
+        if (isAscii(b)) {
+            const QByteArrayView t = b.size() == word.size() ? b : b.trimmed();
+            return t.size() == word.size() && t.compare(word, Qt::CaseInsensitive) == 0;
+        }
+        return trimmed(c).toLower() == QLatin1StringView(word);
+    }
+
+    std::optional<double> number(Column c, const char *what) const
+    {
+        std::optional<double> value;
+        if (quickNumber(bytes(c), value))
+            return value;
+        return CsvValues::number(text(c), what);
+    }
+
+    // Seconds; trim: its text in a report without the spaces around it.
+    std::optional<double> seconds(Column c, bool trim) const
+    {
+        std::optional<double> value;
+        if (!bytes(c).contains(':') && quickNumber(bytes(c), value))
+            return value;
+        return CsvValues::seconds(trim ? trimmed(c) : text(c));
+    }
+
+    // The execution a set type or set order names: warm-up and drop sets; failure sets
+    // ("F") are working sets.
+    QString execution(Column c) const
+    {
+        if (is(c, "warmup") || is(c, "w"))
+            return QStringLiteral("Warmup");
+        if (is(c, "dropset") || is(c, "d"))
+            return QStringLiteral("Drop set");
+        return QString();
+    }
+
+private:
+    const Memo &memo(Column c) const
+    {
+        Memo &m = r.m_texts[c];
+        const QByteArrayView b = bytes(c);
+        if (m.valid && QByteArrayView(m.bytes) == b)
+            return m;
+        m.bytes.resize(b.size());
+        if (!b.isEmpty())
+            std::memcpy(m.bytes.data(), b.data(), size_t(b.size()));
+        m.text = has(c) ? QString::fromUtf8(b) : QString();
+        m.trimmed = m.text.trimmed();
+        m.valid = true;
+        return m;
+    }
+
+    // The extra fields of a name with commas in an unquoted file joined back into the
+    // name; raises RowError when the fields do not fit the header.
+    void fit(qsizetype count, qsizetype expected)
+    {
+        if (count > expected && has(Exercise)) {
+            const qsizetype at = r.h.index[Exercise];
+            const qsizetype extra = count - expected;
+            // The reader drops the spaces around unquoted fields: ", " is how names are written.
+            QByteArray &joined = r.m_joined;
+            joined.resize(0);
+            for (qsizetype i = at; i <= at + extra; ++i) {
+                if (i > at)
+                    joined.append(", ");
+                joined.append(m_views[i]);
+            }
+            m_views[at] = joined;
+            m_views.remove(at + 1, extra);
+        }
+        // Without a name column, empty fields after the last column change nothing.
+        while (m_views.size() > expected && QString::fromUtf8(m_views.last()).trimmed().isEmpty())
+            m_views.removeLast();
+        if (m_views.size() != expected)
+            throw RowError{QStringLiteral("%1 fields where the header has %2").arg(count).arg(expected)};
+    }
+
+    const RowReader &r;
+    QVarLengthArray<QByteArrayView, 32> m_views;
+};
+
+ReadRow RowReader::read(const CsvTable::Row &row) const
+{
+    ReadRow result;
+    const Fields f(*this, row);
+    readWhen(f, result);
+    SetRow &r = result.set;
+    WorkoutFields &w = result.workout;
+    r.name = f.trimmed(Exercise);
+    r.execution = f.trimmed(Execution);
+    w.workoutName = f.trimmed(WorkoutName);
+    w.workoutNotes = f.trimmed(WorkoutNotes);
+    w.comment = h.fortavoSets ? f.text(WorkoutNotes) : f.text(Comment);
+    w.bodypart = f.trimmed(Bodypart);
+    w.trainingType = f.trimmed(TrainingType);
+    if (const std::optional<double> minutes = m_durations.get(f.text(Duration), anyDurationMinutes)) {
+        w.durationCut = *minutes > MaxDurationMinutes + 0.5;
+        w.workoutMinutes = w.durationCut ? MaxDurationMinutes : int(std::lround(*minutes));
+    }
+    if (f.has(EndTime) && !f.blank(EndTime))
+        w.endTime = m_times.get(f.text(EndTime), timeOfDay);
+    if (!h.ownExport() && f.is(SetOrder, "rest timer")) {
         r.kind = RowKind::Rest;
-    } else if (!h.ownExport() && setOrder == u"note") {
+    } else if (!h.ownExport() && f.is(SetOrder, "note")) {
         r.kind = RowKind::Note;
-        r.note = field(Notes).trimmed();
-    } else if (h.ownExport() && r.name.isEmpty() && (h.fortavoSets || field(Kind).trimmed().isEmpty())) {
+        r.note = f.trimmed(Notes);
+    } else if (h.ownExport() && r.name.isEmpty() && (h.fortavoSets || f.blank(Kind))) {
         r.kind = RowKind::Empty;
-    } else if (h.completedOnly && number(field(Reps), "reps").value_or(0) == 0
-               && seconds(field(Seconds)).value_or(0) == 0) {
+    } else if (h.completedOnly && f.number(Reps, "reps").value_or(0) == 0 && f.seconds(Seconds, false).value_or(0) == 0) {
         r.kind = RowKind::NotDone;
     } else {
-        readSet(field, r);
+        readSet(f, r);
     }
-    r.groupKey = {r.when.date.toJulianDay(), r.when.time.isValid() ? r.when.time.msecsSinceStartOfDay() : -1,
-                  r.when.time.isValid() ? QString() : r.workoutName, QString()};
+    const When &when = result.when;
+    result.groupKey = {when.date.toJulianDay(), when.time.isValid() ? when.time.msecsSinceStartOfDay() : -1,
+                       when.time.isValid() ? QString() : w.workoutName, QString()};
     if (h.ownExport())
-        r.groupKey.workout = QStringList{r.workoutMinutes ? QString::number(*r.workoutMinutes) : QString(), r.bodypart,
-                                         r.trainingType, r.comment}
-                                 .join(QChar(0x1f));
-    return r;
+        result.groupKey.workout = QStringList{w.workoutMinutes ? QString::number(*w.workoutMinutes) : QString(),
+                                              w.bodypart, w.trainingType, w.comment}
+                                      .join(QChar(0x1f));
+    return result;
 }
 
-// The rows of a workout repeat its date and duration: each text is read once, and a
-// time in UTC is converted through the system zone once per text.
-std::optional<When> RowReader::cachedDateTime(const QString &text) const
+void RowReader::readWhen(const Fields &f, ReadRow &r) const
 {
-    auto it = m_dates.constFind(text);
-    if (it == m_dates.constEnd())
-        it = m_dates.insert(text, dateTime(text));
-    return *it;
-}
-
-QTime RowReader::cachedTime(const QString &text) const
-{
-    auto it = m_times.constFind(text);
-    if (it == m_times.constEnd())
-        it = m_times.insert(text, timeOfDay(text));
-    return *it;
-}
-
-std::optional<double> RowReader::cachedDuration(const QString &text) const
-{
-    auto it = m_durations.constFind(text);
-    if (it == m_durations.constEnd())
-        it = m_durations.insert(text, anyDurationMinutes(text));
-    return *it;
-}
-
-template <typename Field>
-void RowReader::readWhen(const Field &field, SetRow &r) const
-{
-    const QString dateText = h.has(Date) ? field(Date) : field(StartTime);
-    const std::optional<When> when = cachedDateTime(dateText);
+    // A time in UTC is converted through the system zone once per text.
+    const QString dateText = f.text(h.has(Date) ? Date : StartTime);
+    const std::optional<When> when = m_dates.get(dateText, dateTime);
     if (!when)
         throw RowError{dateText.trimmed().isEmpty() ? QStringLiteral("no date")
                                                     : QStringLiteral("date \"%1\" is not a date").arg(dateText)};
     r.when = *when;
-    if (h.has(Date) && h.has(StartTime) && !field(StartTime).trimmed().isEmpty())
-        r.when.time = cachedTime(field(StartTime));
+    if (h.has(Date) && h.has(StartTime) && !f.blank(StartTime))
+        r.when.time = m_times.get(f.text(StartTime), timeOfDay);
 }
 
-template <typename Field>
-void RowReader::readSet(const Field &field, SetRow &r) const
+void RowReader::readSet(const Fields &f, SetRow &r) const
 {
     if (r.name.isEmpty())
         throw RowError{QStringLiteral("no exercise name")};
-    const std::optional<double> reps = number(field(Reps), "reps");
-    const std::optional<double> weight = number(field(Weight), "weight");
-    const std::optional<double> distance = number(field(Distance), "distance");
-    const QString secondsText = field(Seconds).trimmed();
-    const double time = h.has(Seconds) ? seconds(secondsText).value_or(0) : 0;
+    const std::optional<double> reps = f.number(Reps, "reps");
+    const std::optional<double> weight = f.number(Weight, "weight");
+    const std::optional<double> distance = f.number(Distance, "distance");
+    const bool noSeconds = f.blank(Seconds);
+    const double time = h.has(Seconds) ? f.seconds(Seconds, true).value_or(0) : 0;
     const bool lifted = reps.value_or(0) > 0 || weight.value_or(0) > 0;
     if (h.fortavoLayout)
-        r.cardio = field(Kind).trimmed().compare(QLatin1String("cardio"), Qt::CaseInsensitive) == 0;
+        r.cardio = f.trimmed(Kind).compare(QLatin1String("cardio"), Qt::CaseInsensitive) == 0;
     else // a row with a weight is a set, even when it is timed
-        r.cardio = !lifted && (distance.value_or(0) > 0 || time > 0 || (!reps && !weight && (distance || !secondsText.isEmpty())));
+        r.cardio = !lifted && (distance.value_or(0) > 0 || time > 0 || (!reps && !weight && (distance || !noSeconds)));
     if (r.cardio) {
-        r.distanceMetres = distance.value_or(0) * metresPer(field(DistanceUnit));
+        r.distanceMetres = distance.value_or(0) * metresPer(f);
         r.seconds = time;
         if (h.has(Seconds))
-            checkedMinutes(time / 60, field(Seconds));
-        r.calories = number(field(Calories), "calories").value_or(0);
-        r.cardioStart = cachedTime(field(CardioStart));
-        r.cardioMinutes = durationMinutes(field(CardioDuration));
+            checkedMinutes(time / 60, f.text(Seconds));
+        r.calories = f.number(Calories, "calories").value_or(0);
+        r.cardioStart = m_times.get(f.text(CardioStart), timeOfDay);
+        r.cardioMinutes = durationMinutes(f.text(CardioDuration));
         if (r.distanceMetres > 65535)
             throw RowError{QStringLiteral("distance of %1 m is above 65535 m").arg(r.distanceMetres)};
         if (r.calories > 65535)
@@ -157,26 +287,26 @@ void RowReader::readSet(const Field &field, SetRow &r) const
     if ((!reps && !weight) || (!h.ownExport() && !lifted))
         throw RowError{QStringLiteral("neither reps nor weight")};
     if (reps.value_or(0) >= 255.5)
-        throw RowError{QStringLiteral("%1 reps are above 255").arg(field(Reps).trimmed())};
+        throw RowError{QStringLiteral("%1 reps are above 255").arg(f.trimmed(Reps))};
     r.reps = int(std::lround(reps.value_or(0)));
     if (h.fortavoLayout) {
-        const double sets = number(field(Sets), "sets").value_or(0);
+        const double sets = f.number(Sets, "sets").value_or(0);
         if (sets >= 255.5)
-            throw RowError{QStringLiteral("%1 sets are above 255").arg(field(Sets).trimmed())};
+            throw RowError{QStringLiteral("%1 sets are above 255").arg(f.trimmed(Sets))};
         r.sets = int(std::lround(sets));
     }
     if (h.fortavoSets) {
-        r.setOrder = int(std::lround(std::min(number(field(SetOrder), "set order").value_or(1), 256.0)));
+        r.setOrder = int(std::lround(std::min(f.number(SetOrder, "set order").value_or(1), 256.0)));
         r.sets = r.setOrder == 0 ? 0 : 1; // an exported row of no sets
     }
-    r.weight = float(round2(weight.value_or(0) * weightFactor(field(CsvColumns::WeightUnit))));
+    r.weight = float(round2(weight.value_or(0) * weightFactor(f)));
     if (!std::isfinite(r.weight))
-        throw RowError{QStringLiteral("weight \"%1\" is too large").arg(field(Weight).trimmed())};
+        throw RowError{QStringLiteral("weight \"%1\" is too large").arg(f.trimmed(Weight))};
     if (r.execution.isEmpty() && !h.fortavoSets) {
-        r.execution = executionOf(field(SetType));
+        r.execution = f.execution(SetType);
         if (r.execution.isEmpty() && !h.ownExport())
-            r.execution = executionOf(field(SetOrder));
-        if (r.execution.isEmpty() && field(Warmup).trimmed() == u"1")
+            r.execution = f.execution(SetOrder);
+        if (r.execution.isEmpty() && f.is(Warmup, "1"))
             r.execution = QStringLiteral("Warmup");
         // A timed set with a weight (a hold, a carry): no reps, its seconds noted.
         if (r.execution.isEmpty() && r.reps == 0 && time > 0)
@@ -184,13 +314,12 @@ void RowReader::readSet(const Field &field, SetRow &r) const
     }
 }
 
-double RowReader::weightFactor(const QString &rowUnit) const
+double RowReader::weightFactor(const Fields &f) const
 {
-    QString unit = rowUnit.trimmed().toLower();
-    if (unit.isEmpty())
-        unit = h.weightUnit;
-    const bool statedKg = unit == u"kg" || unit == u"kgs";
-    const bool statedLbs = unit == u"lbs" || unit == u"lb";
+    const bool stated = !f.blank(CsvColumns::WeightUnit);
+    const auto unitIs = [&](const char *word) { return stated ? f.is(CsvColumns::WeightUnit, word) : h.weightUnit == QLatin1StringView(word); };
+    const bool statedKg = unitIs("kg") || unitIs("kgs");
+    const bool statedLbs = unitIs("lbs") || unitIs("lb");
     if (statedLbs && o.unit == CsvImport::WeightUnit::Kg)
         return 1 / LbsPerKg;
     if (statedKg && o.unit == CsvImport::WeightUnit::Lbs)
@@ -198,16 +327,15 @@ double RowReader::weightFactor(const QString &rowUnit) const
     return 1;
 }
 
-double RowReader::metresPer(const QString &rowUnit) const
+double RowReader::metresPer(const Fields &f) const
 {
-    QString unit = rowUnit.trimmed().toLower();
-    if (unit.isEmpty())
-        unit = h.distanceUnit;
-    if (unit == u"m" || unit == u"metres" || unit == u"meters")
+    const bool stated = !f.blank(DistanceUnit);
+    const auto unitIs = [&](const char *word) { return stated ? f.is(DistanceUnit, word) : h.distanceUnit == QLatin1StringView(word); };
+    if (unitIs("m") || unitIs("metres") || unitIs("meters"))
         return 1;
-    if (unit == u"mi" || unit == u"miles" || unit == u"mile")
+    if (unitIs("mi") || unitIs("miles") || unitIs("mile"))
         return 1609.344;
-    if (unit == u"ft" || unit == u"feet")
+    if (unitIs("ft") || unitIs("feet"))
         return 0.3048;
     return 1000; // kilometres, also when no unit is stated
 }

@@ -7,6 +7,8 @@
 
 #include <QHash>
 
+#include <array>
+
 #include <optional>
 
 // The rows of a CSV file read one by one into sets, cardio rows and workout fields.
@@ -35,11 +37,19 @@ enum class RowKind {
     NotDone,  // a set planned but not done
 };
 
+// The workout's own fields of a row; a workout takes each from the first of its rows
+// that has it.
+struct WorkoutFields {
+    QString workoutName, workoutNotes, comment, bodypart, trainingType;
+    std::optional<int> workoutMinutes;
+    bool durationCut = false; // longer than the record holds, cut to the longest
+    QTime endTime;
+
+    void takeMissing(const WorkoutFields &row);
+};
+
 // One row of the file, read.
 struct SetRow {
-    int line = 0;
-    CsvValues::When when;
-    GroupKey groupKey;
     RowKind kind = RowKind::Set;
     bool cardio = false;
     QString name, execution, note;
@@ -49,38 +59,56 @@ struct SetRow {
     double distanceMetres = 0, seconds = 0, calories = 0;
     QTime cardioStart;
     std::optional<int> cardioMinutes;
-    // Workout fields, taken from the first row that has them.
-    QString workoutName, workoutNotes, comment, bodypart, trainingType;
-    std::optional<int> workoutMinutes;
-    bool durationCut = false; // longer than the record holds, cut to the longest
-    QTime endTime;
+};
+
+struct ReadRow {
+    CsvValues::When when;
+    GroupKey groupKey;
+    WorkoutFields workout;
+    SetRow set;
 };
 
 class RowReader {
 public:
-    RowReader(const CsvColumns::Header &header, const CsvImport::Options &options) : h(header), o(options) {}
+    RowReader(const CsvTable &table, const CsvColumns::Header &header, const CsvImport::Options &options)
+        : t(table), h(header), o(options)
+    {
+    }
 
     // Raises CsvValues::RowError with the reason when the row cannot be read.
-    SetRow read(const CsvTable::Row &row) const;
-    // The row's fields fitted to the header: the extra fields of a name with commas
-    // in an unquoted file joined back into the name. Raises RowError when they do not fit.
-    QStringList fitted(const QStringList &fields) const;
+    ReadRow read(const CsvTable::Row &row) const;
 
 private:
-    template <typename Field>
-    void readWhen(const Field &field, SetRow &r) const;
-    template <typename Field>
-    void readSet(const Field &field, SetRow &r) const;
-    std::optional<CsvValues::When> cachedDateTime(const QString &text) const;
-    std::optional<double> cachedDuration(const QString &text) const;
-    QTime cachedTime(const QString &text) const;
-    double weightFactor(const QString &rowUnit) const;
-    double metresPer(const QString &rowUnit) const;
+    class Fields;
+    void readWhen(const Fields &f, ReadRow &r) const;
+    void readSet(const Fields &f, SetRow &r) const;
+    double weightFactor(const Fields &f) const;
+    double metresPer(const Fields &f) const;
 
+    const CsvTable &t;
     const CsvColumns::Header &h;
     const CsvImport::Options &o;
-    mutable QHash<QString, std::optional<CsvValues::When>> m_dates;
-    mutable QHash<QString, std::optional<double>> m_durations;
-    mutable QHash<QString, QTime> m_times;
+    // The rows of a workout repeat its date, name and duration: each column keeps its
+    // last bytes and what they were read as, and dates and durations are read once per
+    // distinct text.
+    struct Memo {
+        QByteArray bytes;
+        QString text, trimmed;
+        bool valid = false;
+    };
+    template <typename Value>
+    struct Cache {
+        QHash<QString, Value> values;
+        QString lastText;
+        Value last{};
+        bool hasLast = false;
+        template <typename Read>
+        const Value &get(const QString &text, Read read);
+    };
+    mutable std::array<Memo, CsvColumns::Count> m_texts;
+    mutable Cache<std::optional<CsvValues::When>> m_dates;
+    mutable Cache<std::optional<double>> m_durations;
+    mutable Cache<QTime> m_times;
+    mutable QByteArray m_joined; // a name put together from fields split at its commas
 };
 }

@@ -6,53 +6,49 @@
 
 #include <csv.h>
 
+#include <algorithm>
+#include <cstring>
+#include <limits>
 #include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace {
 struct Reader {
     CsvTable *table = nullptr;
-    QStringList fields;
     int line = 1;
+    qsizetype rowFirst = 0;
     bool headerDone = false;
-    // The previous row's fields, as bytes and as text: a value that repeats the one
-    // above it (a date, a name) shares its text instead of being decoded again.
-    std::vector<std::string> lastBytes;
-    QStringList lastTexts;
+    qsizetype used = 0;  // bytes of table->data written
+    qsizetype lines = 0; // line ends in the text, to reserve the fields
 };
 
 void onField(void *data, size_t length, void *context)
 {
     auto *reader = static_cast<Reader *>(context);
-    const auto column = size_t(reader->fields.size());
-    const std::string_view bytes(static_cast<const char *>(data), length);
-    if (column < reader->lastBytes.size() && reader->lastBytes[column] == bytes) {
-        reader->fields.append(reader->lastTexts.at(qsizetype(column)));
-        return;
-    }
-    const QString text = QString::fromUtf8(bytes.data(), qsizetype(length));
-    reader->fields.append(text);
-    if (column >= reader->lastBytes.size()) {
-        reader->lastBytes.resize(column + 1);
-        reader->lastTexts.resize(qsizetype(column) + 1);
-    }
-    reader->lastBytes[column].assign(bytes);
-    reader->lastTexts[qsizetype(column)] = text;
+    CsvTable &t = *reader->table;
+    // The data is as long as the text, which no field's bytes outgrow.
+    t.spans.push_back({quint32(reader->used), quint32(length)});
+    if (length > 0)
+        std::memcpy(t.data.data() + reader->used, data, length);
+    reader->used += qsizetype(length);
 }
 
 void onRowEnd(int, void *context)
 {
     auto *reader = static_cast<Reader *>(context);
+    CsvTable &t = *reader->table;
+    const CsvTable::Row row{reader->line, reader->rowFirst, int(qsizetype(t.spans.size()) - reader->rowFirst)};
     if (!reader->headerDone) {
-        reader->table->header = reader->fields;
+        t.header = t.fields(row);
         reader->headerDone = true;
+        // The header's own bytes are no row: the rows' fields start after them.
+        t.spans.clear();
+        t.spans.reserve(size_t(std::max<qsizetype>(1, t.header.size()) * (reader->lines + 1)));
+        t.rows.reserve(reader->lines + 1);
+        reader->used = 0;
     } else {
-        reader->table->rows.append({reader->line, reader->fields});
+        t.rows.append(row);
     }
-    reader->fields = QStringList();
-    reader->fields.reserve(reader->table->header.size());
+    reader->rowFirst = qsizetype(t.spans.size());
 }
 
 char detectSeparator(QByteArrayView text)
@@ -60,14 +56,6 @@ char detectSeparator(QByteArrayView text)
     const qsizetype end = text.indexOf('\n');
     const QByteArrayView header = end < 0 ? text : text.first(end);
     return header.count(';') > header.count(',') ? ';' : ',';
-}
-
-bool isUtf8(QByteArrayView text)
-{
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    // The decoder works only when its result is taken.
-    const QString decoded = decoder.decode(text);
-    return !decoder.hasError();
 }
 
 // Text of the Western Windows code page, which spreadsheets write when told to save
@@ -94,7 +82,7 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
         throw ConversionError(QStringLiteral("The file holds binary data, not CSV text."));
     CsvTable table;
     QByteArray converted;
-    if (!isUtf8(text)) {
+    if (!text.isValidUtf8()) {
         const std::optional<QByteArray> utf8 = windows1252AsUtf8(text);
         if (!utf8)
             throw ConversionError(QStringLiteral("The file is not UTF-8 text."));
@@ -103,12 +91,18 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
         table.readAsWindows1252 = true;
     }
 
+    // Field offsets are 32-bit: far beyond any export of a workout log.
+    if (text.size() > qsizetype(std::numeric_limits<qint32>::max()))
+        throw ConversionError(QStringLiteral("The file is too large to read as CSV."));
     table.separator = detectSeparator(text);
+    table.data = QByteArray(text.size(), Qt::Uninitialized);
     csv_parser parser;
     if (csv_init(&parser, CSV_APPEND_NULL) != 0)
         throw ConversionError(QStringLiteral("The CSV reader could not start."));
     csv_set_delim(&parser, static_cast<unsigned char>(table.separator));
-    Reader reader{&table, {}, 1, false, {}, {}};
+    Reader reader{&table, 1, 0, false, 0, 0};
+    for (qsizetype at = text.indexOf('\n'); at >= 0; at = text.indexOf('\n', at + 1))
+        ++reader.lines;
     // Fed a line at a time, so every row knows the line it ends on.
     qsizetype start = 0;
     while (start < text.size()) {
@@ -130,7 +124,17 @@ CsvTable CsvTable::parse(const QByteArray &bytes)
         --reader.line;
     csv_fini(&parser, onField, onRowEnd, &reader);
     csv_free(&parser);
+    table.data.truncate(reader.headerDone ? reader.used : 0);
     return table;
+}
+
+QStringList CsvTable::fields(const Row &row) const
+{
+    QStringList list;
+    list.reserve(row.count);
+    for (int i = 0; i < row.count; ++i)
+        list.append(text(row, i));
+    return list;
 }
 
 namespace CsvText {

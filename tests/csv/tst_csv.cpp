@@ -176,10 +176,12 @@ private slots:
     void textsCutAndReplacedAreCounted()
     {
         const CsvImport::Plan plan =
-            planOf("Date,Exercise,Weight,Reps\n2021-09-09," + QByteArray(60, 'x') + ",10,5\n2021-09-10,深蹲,10,5\n");
+            planOf("Date,Exercise,Weight,Reps\n2021-09-09," + QByteArray(60, 'x') + ",10,5\n2021-09-11,"
+                   + QByteArray(60, 'x') + ",10,5\n2021-09-10,深蹲,10,5\n");
         QCOMPARE(plan.toAdd[0].Exercises[0].Name, QString(50, u'x'));
         QCOMPARE(plan.toAdd[1].Exercises[0].Name, QStringLiteral("??"));
-        QCOMPARE(plan.textsCut, 1);
+        QCOMPARE(plan.toAdd[2].Exercises[0].Name, QString(50, u'x'));
+        QCOMPARE(plan.textsCut, 2); // the same text cut in two workouts
         QCOMPARE(plan.textsWithReplacedCharacters, 1);
     }
 

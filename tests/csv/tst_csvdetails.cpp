@@ -234,7 +234,7 @@ private slots:
         QCOMPARE(table.rows.size(), 1);
         const qsizetype distance = table.header.indexOf(QStringLiteral("Distance"));
         QVERIFY(distance >= 0);
-        QCOMPARE(table.rows[0].fields.value(distance), QString::fromLatin1(kilometres));
+        QCOMPARE(table.text(table.rows[0], distance), QString::fromLatin1(kilometres));
     }
 };
 

@@ -109,6 +109,8 @@ private slots:
                                                      << "duration \"360000\" is longer than 99:59, the longest a workout form shows";
         QTest::newRow("negative cardio time") << QByteArray("Date,Exercise,Distance,Seconds,Reps\n2024-03-05,Run,5,-1:00,\n")
                                               << "time \"-1:00\" is negative";
+        QTest::newRow("weight followed by its unit") << Head + "2024-03-05,Squat,100kg,5,\n" << "weight \"100kg\" is not a number";
+        QTest::newRow("reps, a space and more") << Head + "2024-03-05,Squat,100,5 x,\n" << "reps \"5 x\" is not a number";
         QTest::newRow("reps beyond int") << Head + "2024-03-05,Squat,100,1e300,\n" << "1e300 reps are above 255";
         const QByteArray longNumber = QByteArray(68, '0') + "1.5";
         QTest::newRow("number of 71 characters") << Head + "2024-03-05,Squat," + longNumber + ",5,\n" << QString();

@@ -255,6 +255,21 @@ private slots:
         QCOMPARE(whole.toAdd.size() + plan.toAdd.size(), workouts);
     }
 
+    // What the rows of a left-out workout hold is not counted in the report either.
+    void cutOffWorkoutCountsNothing()
+    {
+        const QByteArray head = "Date,Workout Name,Duration,Exercise Name,Set Order,Weight,Reps,Distance,Seconds,Notes,Workout Notes,RPE\n"
+                                "2024-05-04 07:00:00,Legs,45m,Squat,1,100,5,0,0,,,\n"
+                                "2024-05-06 18:00:00,Push,1h 5m,Bench Press,Rest Timer,,,,90,,,\n"
+                                "2024-05-06 18:00:00,Push,1h 5m,Bench Press,1,60,8,0,0,,,\n";
+        const CsvImport::Plan cut = planOf(head + "2024-05-06 18:00:00,Push,1h 5m,Bench Pr");
+        QCOMPARE(cut.workoutsLeftOut, QStringList{"2024-05-06 18:00"});
+        QCOMPARE(cut.restTimerRows, 0);
+        QVERIFY(!cut.reportLines().join(u'\n').contains("Rest timer"));
+        const CsvImport::Plan whole = planOf(head + "2024-05-06 18:00:00,Push,1h 5m,Bench Press,2,60,8,0,0,,,\n");
+        QCOMPARE(whole.restTimerRows, 1);
+    }
+
     // A local time the clocks skip reads as given: the record stores no zone.
     void timeInAClockChange_data()
     {
