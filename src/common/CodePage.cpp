@@ -40,20 +40,30 @@ const Table &table()
 
 // The table is built from the system's converter the first time a character outside
 // ASCII is met: plain ASCII, the usual case, costs no converter at start-up.
-QByteArray CodePage::encode(const QString &text, int capacity)
+int CodePage::encodeInto(const QString &text, int capacity, char *out)
 {
-    QByteArray out;
-    out.reserve(qMin<qsizetype>(text.size(), capacity));
-    const QList<uint> codePoints = text.toUcs4();
-    for (uint cp : codePoints) {
-        if (out.size() >= capacity)
-            break;
-        if (cp < 0x80) {
-            out.append(char(cp));
+    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype size = text.size();
+    int written = 0;
+    for (qsizetype i = 0; i < size && written < capacity; ++i) {
+        const char16_t unit = units[i];
+        if (unit < 0x80) {
+            out[written++] = char(unit);
             continue;
         }
-        out.append(table().fromUnicode.value(char32_t(cp), '?'));
+        // A pair of surrogates is one character, beyond the code page; a lone surrogate
+        // is no character at all. Both become one "?".
+        if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(units[i + 1]))
+            ++i;
+        out[written++] = table().fromUnicode.value(char32_t(unit), '?');
     }
+    return written;
+}
+
+QByteArray CodePage::encode(const QString &text, int capacity)
+{
+    QByteArray out(qBound(qsizetype(0), text.size(), qsizetype(capacity)), Qt::Uninitialized);
+    out.truncate(encodeInto(text, capacity, out.data()));
     return out;
 }
 

@@ -9,9 +9,7 @@ using namespace LittleEndian;
 
 void writeStoredString(char *field, const QString &text, int capacity)
 {
-    const QByteArray bytes = CodePage::encode(text, capacity);
-    writeU8(field, quint8(bytes.size()));
-    std::memcpy(field + 1, bytes.constData(), size_t(bytes.size()));
+    writeU8(field, quint8(CodePage::encodeInto(text, capacity, field + 1)));
 }
 
 QString readStoredString(const char *field, int capacity)
