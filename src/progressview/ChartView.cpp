@@ -51,6 +51,12 @@ Chart::Hit ChartView::hitAt(QPointF pos) const
     return Chart::nearestPoint(m_spec, chartRect(), pos);
 }
 
+QString ChartView::pointTextAt(QPointF pos) const
+{
+    const Chart::Hit hit = hitAt(pos);
+    return hit.found() && m_pointText ? m_pointText(hit.series, hit.index) : QString();
+}
+
 void ChartView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -81,8 +87,8 @@ void ChartView::mouseMoveEvent(QMouseEvent *event)
         m_hover = hit;
         update();
     }
-    if (hit.found() && m_pointText)
-        QToolTip::showText(event->globalPosition().toPoint(), m_pointText(hit.series, hit.index), this);
+    if (const QString text = pointTextAt(event->position()); !text.isEmpty())
+        QToolTip::showText(event->globalPosition().toPoint(), text, this);
     else
         QToolTip::hideText();
     QWidget::mouseMoveEvent(event);

@@ -27,6 +27,8 @@ public:
     QImage image() const;
     // The point under pos, as the hover and the double click find it.
     Chart::Hit hitAt(QPointF pos) const;
+    // The tooltip of the point under pos; empty when none is near.
+    QString pointTextAt(QPointF pos) const;
 
 signals:
     void pointActivated(int series, int index);

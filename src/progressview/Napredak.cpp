@@ -193,21 +193,28 @@ void TfrmNapredak::showProgress()
     raise();
     activateWindow();
     if (m_stale)
-        refresh();
+        queueRefresh();
 }
 
 void TfrmNapredak::trainingChanged()
 {
     m_stale = true;
-    // Collected after the command that changed the file has ended, once for many changes.
-    if (isVisible() && !m_refreshQueued) {
-        m_refreshQueued = true;
-        QTimer::singleShot(0, this, [this] {
-            m_refreshQueued = false;
-            if (m_stale && isVisible())
-                refresh();
-        });
-    }
+    if (isVisible())
+        queueRefresh();
+}
+
+// Collected once the command that showed the window or changed the file has ended, and
+// once for many changes.
+void TfrmNapredak::queueRefresh()
+{
+    if (m_refreshQueued)
+        return;
+    m_refreshQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_refreshQueued = false;
+        if (m_stale && isVisible())
+            refresh();
+    });
 }
 
 void TfrmNapredak::refresh()

@@ -30,8 +30,8 @@ public:
     TfrmNapredak(UserPrompts &prompts, Collect collect, QWidget *parent = nullptr);
     ~TfrmNapredak() override;
 
-    // Shows the window, or brings it to the front; collects anew when the training
-    // file changed since the last collection.
+    // Shows the window, or brings it to the front; collects anew, right after, when the
+    // training file changed since the last collection.
     void showProgress();
     // The training file changed: collected anew at once while the window is shown,
     // otherwise the next time it is shown.
@@ -49,6 +49,7 @@ signals:
     void workoutChosen(int record);
 
 private:
+    void queueRefresh();
     void buildControls();
     QWidget *buildExercisePage();
     QWidget *buildPeriodPage();

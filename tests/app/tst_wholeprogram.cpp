@@ -6,6 +6,7 @@
 #include "editor/ScriptTextEdit.h"
 #include "exercises/Vjezbe.h"
 #include "goals/Ciljevi.h"
+#include "progressview/Napredak.h"
 #include "support/WholeProgram.h"
 #include "support/WorkoutBuilder.h"
 
@@ -32,7 +33,8 @@ const QList<QPair<const char *, QKeySequence>> kWindowKeys = {
     {"actStatIzvezi", QKeySequence(Qt::Key_F6)},            {"actStatistika", QKeySequence(Qt::Key_F7)},
     {"actSkripta", QKeySequence(Qt::CTRL | Qt::Key_R)},     {"actSkriptEditor", QKeySequence(Qt::ALT | Qt::Key_R)},
     {"actSettings", QKeySequence(Qt::Key_F2)},              {"actInit2", QKeySequence(Qt::CTRL | Qt::Key_F2)},
-    {"actHelp", QKeySequence(Qt::Key_F1)},                  {"actIzadji", QKeySequence(Qt::ALT | Qt::Key_F4)}};
+    {"actHelp", QKeySequence(Qt::Key_F1)},                  {"actIzadji", QKeySequence(Qt::ALT | Qt::Key_F4)},
+    {"actNapredak", QKeySequence(Qt::CTRL | Qt::Key_P)}};
 
 // The window an action belongs to: that of the nearest widget above it that is no menu.
 const QWidget *windowOf(const QObject *action)
@@ -149,10 +151,12 @@ private slots:
         QVERIFY(main.findChild<QMenu *>("pmnLista")->actions().contains(bitCut));
 
         // Keys of every window with keys, counted over all their actions.
+        program->command("actNapredak")->trigger();
         program->command("actSkriptEditor")->trigger();
         program->command("actCiljevi")->trigger();
         const QList<const QWidget *> windows = {&main, &program->windows->scriptEditor(),
-                                                &program->windows->exerciseWindow(), &program->windows->goalsWindow()};
+                                                &program->windows->exerciseWindow(), &program->windows->goalsWindow(),
+                                                &program->windows->progressWindow()};
         for (const QWidget *window : windows) {
             const QMultiHash<QKeySequence, QString> carriers = keyCarriers(window);
             for (const QKeySequence &key : carriers.uniqueKeys())
@@ -191,10 +195,13 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, ends);
         TfrmMain &main = program->main();
-        // The second window, the goals window and the script editor are open.
+        // The progress window, the second window, the goals window and the script editor
+        // are open.
         auto *list = main.findChild<QListWidget *>("lstProsliTreninzi");
         list->setCurrentRow(0);
         list->item(0)->setSelected(true);
+        program->command("actNapredak")->trigger();
+        QVERIFY(program->windows->progressWindow().isVisible());
         program->command("mniSecondWindow")->trigger();
         QVERIFY(program->windows->secondWindow().isVisible());
         program->command("actCiljevi")->trigger();
