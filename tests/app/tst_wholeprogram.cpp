@@ -91,6 +91,19 @@ private slots:
         QVERIFY(QApplication::focusWidget() == date || date->isAncestorOf(QApplication::focusWidget()));
     }
 
+    void ctrlPOpensTheProgressWindowAndEscClosesIt()
+    {
+        TfrmNapredak &progress = program->windows->progressWindow();
+        QVERIFY(!progress.isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(progress.isVisible());
+        QCOMPARE(progress.windowTitle(), QStringLiteral("Progress"));
+        QTRY_COMPARE(QApplication::activeWindow(), &progress);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!progress.isVisible());
+        QVERIFY(program->main().isVisible());
+    }
+
     void everyWindowKeyRunsItsCommandOnceFromEveryFocus_data()
     {
         QTest::addColumn<QByteArray>("focus"); // empty: as start-up left it
