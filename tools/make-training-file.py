@@ -56,7 +56,7 @@ def record(date, start_minutes, minutes, bodypart, cardio, exercises, training_t
         at = 1004 + i * 84
         out[at:at + 51] = stored_string(name, 50)
         out[at + 51:at + 77] = stored_string(execution, 25)
-        struct.pack_into("<BBxxf", out, at + 77, sets, reps, weight)
+        struct.pack_into("<BBxf", out, at + 77, sets, reps, weight)
     out[2684] = min(len(exercises), 20)
     out[2685] = training_type
     out[2686:2686 + 256] = stored_string(comment, 255)

@@ -290,7 +290,18 @@ void TfrmNapredak::showExerciseChart()
 
 void TfrmNapredak::showPeriodChart()
 {
-    m_shownWeeks = weeksBetween(m_data.weeks, firstDay(cmbRasponPerioda), INT_MAX);
+    // A week without workouts between two with workouts is a week of nothing: the line
+    // drops to zero there instead of bridging a break.
+    m_shownWeeks.clear();
+    for (const WeekTotals &week : weeksBetween(m_data.weeks, firstDay(cmbRasponPerioda), INT_MAX)) {
+        if (!m_shownWeeks.isEmpty())
+            for (int day = m_shownWeeks.last().firstDay + 7; day < week.firstDay; day += 7) {
+                WeekTotals empty;
+                empty.firstDay = day;
+                m_shownWeeks << empty;
+            }
+        m_shownWeeks << week;
+    }
     const bool time = rbtTrajanje->isChecked();
     Chart::Spec spec;
     spec.yTitle = QStringLiteral("Volume (kg/lbs)");

@@ -204,6 +204,39 @@ private slots:
         QCOMPARE(shownDate(), QDate(2024, 4, 5));
     }
 
+    void periodChartStacksBodypartsPerWeekWithALine()
+    {
+        const auto timed = [](const QDate &day, const QString &bodypart, float duration, const ExerciseEntry &row) {
+            WorkoutRecord r = WorkoutBuilder::workout(day, bodypart, 1, {row});
+            r.Duration = duration;
+            return r;
+        };
+        // Week of 1.1.2024: Chest 1 × 10 × 50, Back 2 × 10 × 40, 1:30 + 0:45; no workout in
+        // the week of 8.1.; week of 15.1.: Chest 1 × 5 × 100, 1:00.
+        start({timed(QDate(2024, 1, 1), "Chest", 1.30f, exercise("Bench press", 1, 10, 50)),
+               timed(QDate(2024, 1, 3), "Back", 0.45f, exercise("Barbell row", 2, 10, 40)),
+               timed(QDate(2024, 1, 17), "Chest", 1.00f, exercise("Bench press", 1, 5, 100))});
+        openProgress();
+        TfrmNapredak &w = progress();
+        const double jan1 = DayCount::fromDate(QDate(2024, 1, 1));
+        const Chart::Spec &spec = w.grfPeriod->chart();
+        QCOMPARE(spec.bars.x, (QList<double>{jan1, jan1 + 7, jan1 + 14}));
+        QCOMPARE(spec.bars.stacks.size(), 2);
+        QCOMPARE(spec.bars.stacks.at(0).name, QStringLiteral("Chest"));
+        QCOMPARE(spec.bars.stacks.at(0).values, (QList<double>{500, 0, 500}));
+        QCOMPARE(spec.bars.stacks.at(1).name, QStringLiteral("Back"));
+        QCOMPARE(spec.bars.stacks.at(1).values, (QList<double>{800, 0, 0}));
+        QCOMPARE(spec.lines.value(0).points,
+                 (QList<QPointF>{{jan1 + 3.5, 2}, {jan1 + 10.5, 0}, {jan1 + 17.5, 1}}));
+        w.rbtTrajanje->setChecked(true);
+        QCOMPARE(w.grfPeriod->chart().lines.value(0).points,
+                 (QList<QPointF>{{jan1 + 3.5, 2.25}, {jan1 + 10.5, 0}, {jan1 + 17.5, 1}}));
+        ChartView *chart = w.grfPeriod;
+        const QPoint first = Chart::layout(chart->chart(), QRectF(chart->rect())).map(jan1 + 3.5, 2.25, true).toPoint();
+        QCOMPARE(chart->pointTextAt(first),
+                 QStringLiteral("Week of 1.1.2024\nVolume: 1300.00\nWorkouts: 2\nTraining time: 2:15"));
+    }
+
     void savedWorkoutRefreshesTheShownWindow()
     {
         start(kRecords);
