@@ -31,7 +31,7 @@ done
 # Beside the main window, as tall as it.
 eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool windowmove "$progress" $((WIDTH + 8)) 0
-xdotool windowsize "$progress" 880 "$HEIGHT"
+xdotool windowsize "$progress" 1130 "$HEIGHT"
 sleep 2
 import -window root "$docs/progress-exercise.png"
 for page in period records; do
@@ -44,5 +44,5 @@ xdotool windowfocus --sync "$main"
 xdotool key alt+F4
 wait "$program" || echo "fortavo ended with status $?"
 INNER
-xvfb-run -a -s "-screen 0 2320x800x24" bash "$folder/shoot.sh" "$folder" "$here/docs"
+xvfb-run -a -s "-screen 0 2560x800x24" bash "$folder/shoot.sh" "$folder" "$here/docs"
 echo "Screenshots in $here/docs/progress-*.png"

@@ -70,7 +70,7 @@ TfrmNapredak::TfrmNapredak(UserPrompts &prompts, Collect collect, QWidget *paren
     setObjectName(QStringLiteral("frmNapredak"));
     setWindowTitle(QStringLiteral("Progress"));
     buildControls();
-    resize(900, 560);
+    resize(1120, 620); // the records table's eleven columns fit
 }
 
 TfrmNapredak::~TfrmNapredak() = default;
