@@ -60,6 +60,33 @@ QList<QList<std::pair<LegendEntry, double>>> legendRows(const QList<LegendEntry>
     return rows;
 }
 
+// A long line keeps, of the points that fall in one pixel column, the first, the lowest,
+// the highest and the last: the same picture at a fraction of the drawing.
+QPolygonF thinned(const QPolygonF &points)
+{
+    QPolygonF result;
+    qsizetype i = 0;
+    while (i < points.size()) {
+        const double column = std::floor(points.at(i).x());
+        qsizetype end = i;
+        qsizetype low = i, high = i;
+        while (end < points.size() && std::floor(points.at(end).x()) == column) {
+            if (points.at(end).y() < points.at(low).y())
+                low = end;
+            if (points.at(end).y() > points.at(high).y())
+                high = end;
+            ++end;
+        }
+        result << points.at(i);
+        for (qsizetype k : {std::min(low, high), std::max(low, high), end - 1}) {
+            if (k != i && result.last() != points.at(k))
+                result << points.at(k);
+        }
+        i = end;
+    }
+    return result;
+}
+
 double finiteOr(double v, double fallback)
 {
     return std::isfinite(v) ? v : fallback;
@@ -118,7 +145,8 @@ Layout layout(const Spec &spec, const QRectF &rect)
         yLow = std::min(yLow, 0.0);
         yHigh = std::max(yHigh, total);
     }
-    if (!(xLow <= xHigh))
+    const bool hasData = xLow <= xHigh;
+    if (!hasData)
         xLow = xHigh = 0;
     if (!(yLow <= yHigh))
         yLow = yHigh = 0;
@@ -131,6 +159,8 @@ Layout layout(const Spec &spec, const QRectF &rect)
         l.y2 = ChartScale::valueAxis(y2Low, y2High);
     if (spec.dateX) {
         l.dates = ChartScale::dateAxis(int(std::floor(finiteOr(xLow, 0))), int(std::ceil(finiteOr(xHigh, 0))));
+        if (!hasData)
+            l.dates.ticks.clear(); // no dates of 1899 under an empty chart
         l.xMin = l.dates.firstDay;
         l.xMax = l.dates.lastDay;
     } else {
@@ -242,9 +272,12 @@ void draw(QPainter &painter, const QRectF &rect, const Spec &spec)
         painter.setPen(QPen(line.color, 1.5));
         painter.setBrush(Qt::NoBrush);
         if (points.size() > 1)
-            painter.drawPolyline(points);
-        painter.setBrush(line.color);
-        markers(painter, points);
+            painter.drawPolyline(thinned(points));
+        // Markers where they can be told apart; denser points are the line alone.
+        if (points.size() * 4 <= plot.width()) {
+            painter.setBrush(line.color);
+            markers(painter, points);
+        }
     }
     painter.setClipping(false);
     painter.setRenderHint(QPainter::Antialiasing, false);

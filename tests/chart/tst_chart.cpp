@@ -5,6 +5,14 @@
 #include <QTest>
 
 // The chart as it is drawn: where the data lands, and the hit test of hover and double click.
+namespace {
+// The line's colour, antialiased edges included.
+bool isRed(const QColor &c)
+{
+    return c.red() > 150 && c.green() < 120 && c.blue() < 120;
+}
+}
+
 class TestChart : public QObject {
     Q_OBJECT
 
@@ -57,6 +65,30 @@ private slots:
         const Chart::Hit hit = Chart::nearestPoint(spec, area, b + offset);
         QTEST(hit.index, "index");
         QCOMPARE(hit.found(), hit.index >= 0);
+    }
+
+    // Many points to a pixel column: the line still reaches a single high point among them.
+    void denseLineKeepsItsPeak()
+    {
+        Chart::Spec spec;
+        spec.dateX = false;
+        Chart::LineSeries line;
+        line.color = Qt::red;
+        for (int i = 0; i < 5000; ++i)
+            line.points << QPointF(i, i == 2501 ? 100 : 50);
+        spec.lines << line;
+        const Chart::Layout l = Chart::layout(spec, area);
+        const QImage image = Chart::image(spec, area.size().toSize());
+        const QPoint peak = l.map(2501, 100).toPoint();
+        bool reached = false;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                reached = reached || isRed(image.pixelColor(peak + QPoint(dx, dy)));
+        QVERIFY(reached);
+        bool halfway = false; // the line goes up to it
+        for (int dx = -1; dx <= 1; ++dx)
+            halfway = halfway || isRed(image.pixelColor(l.map(2501, 75).toPoint() + QPoint(dx, 0)));
+        QVERIFY(halfway);
     }
 
     // Stacks of one bar lie one on the other, the first at the bottom; the bar line is
