@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -102,6 +104,27 @@ private slots:
     {
         windows.reset();
         QVERIFY(prompts.take().isEmpty());
+    }
+
+    void progressCommandSitsInTrainingAnalysisAndOpensTheWindow()
+    {
+        start(kRecords);
+        QAction *command = main().commands().action(QStringLiteral("actNapredak"));
+        QVERIFY(command);
+        QCOMPARE(command->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+        auto *button = main().findChild<QToolButton *>(QStringLiteral("rbnactNapredak"));
+        QVERIFY(button);
+        QCOMPARE(button->defaultAction(), command);
+        QCOMPARE(button->text(), QStringLiteral("Progress"));
+        auto *group = qobject_cast<QGroupBox *>(button->parentWidget());
+        QVERIFY(group);
+        QCOMPARE(group->title(), QStringLiteral("Training analysis"));
+        QVERIFY(!progress().isVisible());
+        button->click();
+        QVERIFY(progress().isVisible());
+        QVERIFY(!progress().isModal());
+        QCOMPARE(progress().windowTitle(), QStringLiteral("Progress"));
+        QTRY_COMPARE(progress().stgRekordi->rowCount(), 4);
     }
 
     void recordsTableFillsAndSortsByNumbersAndDates_data()
