@@ -10,6 +10,10 @@
 #include "support/WorkoutBuilder.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -258,6 +262,36 @@ private slots:
         const QPoint first = Chart::layout(chart->chart(), QRectF(chart->rect())).map(jan1 + 3.5, 2.25, true).toPoint();
         QCOMPARE(chart->pointTextAt(first),
                  QStringLiteral("Week of 1.1.2024\nVolume: 1300.00\nWorkouts: 2\nTraining time: 2:15"));
+    }
+
+    void chartCopiesAndSavesAsPng()
+    {
+        start(kRecords);
+        openProgress();
+        TfrmNapredak &w = progress();
+        const QSize size = w.grfVjezba->size();
+        QApplication::clipboard()->clear();
+        w.commands().action(QStringLiteral("actKopirajGraf"))->trigger();
+        QCOMPARE(QApplication::clipboard()->image().size(), size);
+
+        const QString path = env->path("chart.png");
+        prompts.fileAnswers.enqueue(path);
+        w.commands().action(QStringLiteral("actSpremiGraf"))->trigger();
+        QImage saved;
+        QVERIFY(saved.load(path, "PNG"));
+        QCOMPARE(saved.size(), size);
+        // A folder that does not exist: the error names the file, nothing is written.
+        const QString missing = env->path("no such folder/chart.png");
+        prompts.fileAnswers.enqueue(missing);
+        w.commands().action(QStringLiteral("actSpremiGraf"))->trigger();
+        const QStringList errors = prompts.texts(QStringLiteral("error"));
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(missing), qPrintable(errors.first()));
+        QVERIFY(!QFile::exists(missing));
+        prompts.take();
+        // The records page has no chart to copy.
+        w.tabStranice->setCurrentIndex(2);
+        QVERIFY(!w.commands().action(QStringLiteral("actKopirajGraf"))->isEnabled());
     }
 
     void savedWorkoutRefreshesTheShownWindow()
