@@ -54,6 +54,7 @@ const QList<MainCommand> &mainCommands()
     {"actStatistikaTjedna", "Analysis of a week", {key(Qt::Key_F5)}, Window, Tools, "Training analysis", {}, false, nullptr, nullptr},
     {"actStatIzvezi", "Export all week analysises", {key(Qt::Key_F6)}, Window, Tools, "Export", {}, false, nullptr, nullptr},
     {"actStatistika", "Training analysis", {key(Qt::Key_F7)}, Window, Tools, "Training analysis", {}, false, nullptr, nullptr},
+    {"actNapredak", "Progress", {key(Qt::CTRL | Qt::Key_P)}, Window, Tools, "Training analysis", {"&Progress"}, false, nullptr, "Charts of your exercises and training, and your personal records"},
     {"actSkripta", "Run a script", {key(Qt::CTRL | Qt::Key_R)}, Window, Tools, "Scripting", {}, false, nullptr, nullptr},
     {"actSkriptEditor", "Script editor", {key(Qt::ALT | Qt::Key_R)}, Window, Tools, "Scripting", {"S&cript editor"}, false, nullptr, nullptr},
     {"bitConverter", "Format converter", {}, Window, Tools, "Converter", {}, false, nullptr, nullptr},

@@ -15,6 +15,7 @@
 #include "common/Errors.h"
 #include "common/ProgramFolder.h"
 #include "config/IniFile.h"
+#include "progress/NewRecord.h"
 #include "editing/WorkoutGrid.h"
 #include "store/DamageCheck.h"
 #include "store/RowTexts.h"
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QThread>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -48,6 +50,7 @@ TfrmMain::TfrmMain(UserPrompts &prompts, QWidget *parent)
     m_ribbon = new Ribbon(this);
     setMenuWidget(m_ribbon);
     createEditor();
+    statusBar()->setObjectName(QStringLiteral("stbStatus"));
     m_commands = new CommandRegistry(this, [this](const std::function<void()> &command) { runCommand(command); });
     placeMainCommands(*m_commands, *m_ribbon, *lstProsliTreninzi);
     bindCommands();
@@ -319,6 +322,7 @@ void TfrmMain::FillWorkoutList(int *damaged)
     const QStringList lines =
         WorkoutList::build(m_training, trainingTypes(), progress(QStringLiteral("Reading workouts...")), damaged);
     lstProsliTreninzi->addItems(lines);
+    emit workoutsChanged();
 }
 
 QStringList TfrmMain::workoutLines() const
@@ -370,13 +374,28 @@ QList<QStringList> TfrmMain::exerciseGridRows()
     return rows;
 }
 
+void TfrmMain::showRecord(int n)
+{
+    ShowWorkout(n);
+    lstProsliTreninzi->selectLine(WorkoutList::lineOfRecord(lstProsliTreninzi->lines(), n));
+    lstProsliTreninzi->scrollToItem(lstProsliTreninzi->currentItem());
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+}
+
 void TfrmMain::SaveWorkout()
 {
     const int remembered = selectedLine();
     const WorkoutRecord record = formWorkout();
+    statusBar()->clearMessage();
     trainingFile().WriteRecord(CurrentRecordIndex, record);
     FillWorkoutList();
     lstProsliTreninzi->selectLine(remembered >= 0 ? remembered : lstProsliTreninzi->count() - 1);
+    // A record beaten by the saved workout is told in the status line, without a box.
+    const QString news = NewRecordText(m_training, CurrentRecordIndex);
+    if (!news.isEmpty())
+        statusBar()->showMessage(news);
 }
 
 void TfrmMain::NewWorkout()

@@ -51,6 +51,9 @@ public:
     // damaged, when given, receives the number of records with row counts above 20.
     void FillWorkoutList(int *damaged = nullptr);
     void ShowWorkout(int n);
+    // Shows the workout of record n in the form, selects its line in the list and
+    // brings the window to the front.
+    void showRecord(int n);
     void SaveWorkout();
     void NewWorkout();
     void DeleteWorkout();
@@ -104,6 +107,11 @@ public:
     QString trainingFileName() const { return TrainingFileName; }
     bool copyBufferFull() const { return m_copyBuffer.isFull(); }
     int undoKind() const { return m_undo.kind(); }
+
+signals:
+    // The list of past workouts was built anew: the training file was opened, saved to
+    // or changed outside.
+    void workoutsChanged();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

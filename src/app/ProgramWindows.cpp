@@ -9,6 +9,7 @@
 #include "converter/Converter.h"
 #include "editing/DrugiProzor.h"
 #include "exercises/Vjezbe.h"
+#include "progressview/Napredak.h"
 #include "goals/Ciljevi.h"
 #include "store/TrainingFileConversion.h"
 
@@ -37,6 +38,7 @@ ProgramWindows::ProgramWindows(UserPrompts &prompts)
 ProgramWindows::~ProgramWindows()
 {
     // Later windows first: each is a child of the main window.
+    m_progress.reset();
     m_about.reset();
     m_goals.reset();
     m_settings.reset();
@@ -59,6 +61,7 @@ void ProgramWindows::startUp()
     createWizard();
     createGoalsWindow();
     createAboutWindow();
+    createProgressWindow();
     createCsvCommands();
 }
 

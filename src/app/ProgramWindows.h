@@ -13,6 +13,7 @@ class TfrmAbout;
 class TfrmCiljevi;
 class TfrmDrugiProzor;
 class TfrmMain;
+class TfrmNapredak;
 class TfrmPostavke;
 class TfrmVjezbe;
 class TfrmSkripta;
@@ -44,6 +45,7 @@ public:
     TfrmAbout &aboutWindow() const { return *m_about; }
     TfrmSkripta &scriptEditor() const { return *m_editor; }
     TfrmWizard &wizardWindow() const { return *m_wizard; }
+    TfrmNapredak &progressWindow() const { return *m_progress; }
     // Tests answer the import preview instead of the dialog.
     void setImportConfirmation(std::function<bool(const CsvImport::Plan &)> confirm) { m_confirmImport = std::move(confirm); }
 
@@ -57,6 +59,7 @@ private:
     void createAboutWindow();
     void createScriptEditor();
     void createWizard();
+    void createProgressWindow();
     void createCsvCommands();
     void importCsv();
     bool confirmImport(const QString &fileName, const CsvImport::Plan &plan);
@@ -75,4 +78,5 @@ private:
     std::unique_ptr<TfrmPostavke> m_settings;
     std::unique_ptr<TfrmCiljevi> m_goals;
     std::unique_ptr<TfrmAbout> m_about;
+    std::unique_ptr<TfrmNapredak> m_progress;
 };

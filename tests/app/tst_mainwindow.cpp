@@ -689,7 +689,7 @@ private slots:
         for (QAction *a : child<QMenu>("mnuApplication")->actions())
             items << (a->isSeparator() ? QStringLiteral("-") : a->text().section(QLatin1Char('\t'), 0, 0));
         QCOMPARE(items, (QStringList{"New &training file", "&New", "New &workout", "&Save workout", "&Exercises list",
-                                     "&Goals", "S&cript editor", "-", "Help", "E&xit Fortavo"}));
+                                     "&Goals", "&Progress", "S&cript editor", "-", "Help", "E&xit Fortavo"}));
         QCOMPARE(action("actSkriptEditor")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_R));
         QCOMPARE(action("actVjezbe")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
         // The goals window waits hidden; its command shows it, not modally.

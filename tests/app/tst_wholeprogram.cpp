@@ -6,6 +6,7 @@
 #include "editor/ScriptTextEdit.h"
 #include "exercises/Vjezbe.h"
 #include "goals/Ciljevi.h"
+#include "progressview/Napredak.h"
 #include "support/MainWindowKeys.h"
 #include "support/WholeProgram.h"
 #include "support/WorkoutBuilder.h"
@@ -76,6 +77,19 @@ private slots:
         QVERIFY(QApplication::focusWidget() == date || date->isAncestorOf(QApplication::focusWidget()));
     }
 
+    void ctrlPOpensTheProgressWindowAndEscClosesIt()
+    {
+        TfrmNapredak &progress = program->windows->progressWindow();
+        QVERIFY(!progress.isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(progress.isVisible());
+        QCOMPARE(progress.windowTitle(), QStringLiteral("Progress"));
+        QTRY_COMPARE(QApplication::activeWindow(), &progress);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!progress.isVisible());
+        QVERIFY(program->main().isVisible());
+    }
+
     void everyWindowKeyRunsItsCommandOnceFromEveryFocus_data()
     {
         QTest::addColumn<QByteArray>("focus"); // empty: as start-up left it
@@ -136,10 +150,12 @@ private slots:
         QVERIFY(main.findChild<QMenu *>("pmnLista")->actions().contains(bitCut));
 
         // Keys of every window with keys, counted over all their actions.
+        program->command("actNapredak")->trigger();
         program->command("actSkriptEditor")->trigger();
         program->command("actCiljevi")->trigger();
         const QList<const QWidget *> windows = {&main, &program->windows->scriptEditor(),
-                                                &program->windows->exerciseWindow(), &program->windows->goalsWindow()};
+                                                &program->windows->exerciseWindow(), &program->windows->goalsWindow(),
+                                                &program->windows->progressWindow()};
         for (const QWidget *window : windows) {
             const QMultiHash<QKeySequence, QString> carriers = keyCarriers(window);
             for (const QKeySequence &key : carriers.uniqueKeys())
@@ -178,10 +194,13 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, ends);
         TfrmMain &main = program->main();
-        // The second window, the goals window and the script editor are open.
+        // The progress window, the second window, the goals window and the script editor
+        // are open.
         auto *list = main.findChild<QListWidget *>("lstProsliTreninzi");
         list->setCurrentRow(0);
         list->item(0)->setSelected(true);
+        program->command("actNapredak")->trigger();
+        QVERIFY(program->windows->progressWindow().isVisible());
         program->command("mniSecondWindow")->trigger();
         QVERIFY(program->windows->secondWindow().isVisible());
         program->command("actCiljevi")->trigger();

@@ -23,6 +23,7 @@ inline const QList<MainWindowKey> &mainWindowKeys()
         {"actStatIzvezi", QKeySequence(Qt::Key_F6)},            {"actStatistika", QKeySequence(Qt::Key_F7)},
         {"actSkripta", QKeySequence(Qt::CTRL | Qt::Key_R)},     {"actSkriptEditor", QKeySequence(Qt::ALT | Qt::Key_R)},
         {"actSettings", QKeySequence(Qt::Key_F2)},              {"actInit2", QKeySequence(Qt::CTRL | Qt::Key_F2)},
-        {"actHelp", QKeySequence(Qt::Key_F1)},                  {"actIzadji", QKeySequence(Qt::ALT | Qt::Key_F4)}};
+        {"actHelp", QKeySequence(Qt::Key_F1)},                  {"actIzadji", QKeySequence(Qt::ALT | Qt::Key_F4)},
+        {"actNapredak", QKeySequence(Qt::CTRL | Qt::Key_P)}};
     return keys;
 }
