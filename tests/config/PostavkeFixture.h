@@ -4,8 +4,7 @@
 #include "config/ConfigKeys.h"
 #include "config/IniFile.h"
 #include "config/Postavke.h"
-#include "support/TestEnvironment.h"
-#include "support/TestPrompts.h"
+#include "support/WindowFixture.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -40,20 +39,8 @@ QByteArray iniWith(const QByteArray &uponOpening = "0", const QByteArray &string
 
 // Each test gets a new window over an empty program folder; a message no test took
 // fails the test.
-class PostavkeFixture : public QObject {
+class PostavkeFixture : public WindowFixture<TfrmPostavke> {
 protected:
-    TestEnvironment *env = nullptr;
-    TestPrompts *prompts = nullptr;
-    TfrmPostavke *window = nullptr;
-
-    template <typename T>
-    T *control(const QString &name) const
-    {
-        T *c = window->findChild<T *>(name);
-        if (!c)
-            qFatal("no control %s", qPrintable(name));
-        return c;
-    }
     QTreeWidget *tree() const { return control<QTreeWidget>(QStringLiteral("trvDrvo")); }
     QString heading() const { return control<QLabel>(QStringLiteral("lblImena"))->text(); }
     QStringList visiblePages() const
@@ -122,19 +109,9 @@ protected:
         emit c->activated(index);
     }
 
-
     void setUp()
     {
-        env = new TestEnvironment;
-        prompts = new TestPrompts;
-        window = new TfrmPostavke(*prompts);
+        startWindow([this] { return new TfrmPostavke(*prompts); });
     }
-    void tearDown()
-    {
-        delete window;
-        const QList<TestPrompts::Shown> shown = prompts->shown;
-        delete prompts;
-        delete env;
-        QVERIFY2(shown.isEmpty(), qPrintable(shown.value(0).kind + QStringLiteral(": ") + shown.value(0).text));
-    }
+    void tearDown() { endWindow(); }
 };
