@@ -25,20 +25,7 @@ class TestAbout : public WindowFixture<TfrmAbout> {
     // Shows the window modally; act works in it and leaves it.
     void showModal(const std::function<void()> &act)
     {
-        bool acted = false, leftOpen = false;
-        QTimer::singleShot(0, window, [&] {
-            QVERIFY(QTest::qWaitForWindowActive(window));
-            act();
-            acted = true;
-            // A failed check inside act returns early; the window must not stay open.
-            if (window->isVisible()) {
-                leftOpen = true;
-                window->done(QDialog::Rejected);
-            }
-        });
-        window->showModal();
-        QVERIFY(acted);
-        QVERIFY2(!leftOpen, "the window was left open");
+        whileModal([this] { window->showModal(); }, act);
     }
     bool looksLikeALink() const
     {

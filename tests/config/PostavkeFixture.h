@@ -85,20 +85,7 @@ protected:
     // Runs the main window's Settings command; act works in the shown window and leaves it.
     void runSettings(const std::function<void()> &act)
     {
-        bool acted = false, leftOpen = false;
-        QTimer::singleShot(0, window, [&] {
-            QVERIFY(QTest::qWaitForWindowActive(window));
-            act();
-            acted = true;
-            // A failed check inside act returns early; the window must not stay open.
-            if (window->isVisible()) {
-                leftOpen = true;
-                window->done(QDialog::Rejected);
-            }
-        });
-        RunSettingsCommand(*window, *prompts);
-        QVERIFY(acted);
-        QVERIFY2(!leftOpen, "the window was left open");
+        whileModal([this] { RunSettingsCommand(*window, *prompts); }, act);
     }
     void chooseColor(const QString &chooser, const QString &text)
     {

@@ -3,9 +3,11 @@
 #include "support/TestEnvironment.h"
 #include "support/TestPrompts.h"
 
+#include <QDialog>
 #include <QObject>
 #include <QString>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
@@ -59,6 +61,26 @@ protected:
         delete env;
         env = nullptr;
         QVERIFY2(shown.isEmpty(), qPrintable(shown.value(0).kind + QStringLiteral(": ") + shown.value(0).text));
+    }
+
+    // Runs open, which shows the window (a dialog) modally and returns when it closes;
+    // act works in the shown window and leaves it.
+    void whileModal(const std::function<void()> &open, const std::function<void()> &act)
+    {
+        bool acted = false, leftOpen = false;
+        QTimer::singleShot(0, window, [&] {
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            act();
+            acted = true;
+            // A failed check inside act returns early; the window must not stay open.
+            if (window->isVisible()) {
+                leftOpen = true;
+                window->done(QDialog::Rejected);
+            }
+        });
+        open();
+        QVERIFY(acted);
+        QVERIFY2(!leftOpen, "the window was left open");
     }
 
 private:
