@@ -1,7 +1,6 @@
 #include "about/About.h"
 #include "about/LicenseText.h"
-#include "support/TestEnvironment.h"
-#include "support/TestPrompts.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,40 +17,15 @@ const QString Missing =
     QStringLiteral("The product license could not be found!\nPlease visit the Fortavo website for more information.");
 }
 
-class TestAbout : public QObject {
+class TestAbout : public WindowFixture<TfrmAbout> {
     Q_OBJECT
 
-    TestEnvironment *env = nullptr;
-    TestPrompts *prompts = nullptr;
-    TfrmAbout *window = nullptr;
-
-    template <typename T>
-    T *control(const QString &name) const
-    {
-        T *c = window->findChild<T *>(name);
-        if (!c)
-            qFatal("no control %s", qPrintable(name));
-        return c;
-    }
     QPlainTextEdit *memo() const { return control<QPlainTextEdit>(QStringLiteral("memLicenca")); }
     QLabel *link() const { return control<QLabel>(QStringLiteral("lblWeb")); }
     // Shows the window modally; act works in it and leaves it.
     void showModal(const std::function<void()> &act)
     {
-        bool acted = false, leftOpen = false;
-        QTimer::singleShot(0, window, [&] {
-            QVERIFY(QTest::qWaitForWindowActive(window));
-            act();
-            acted = true;
-            // A failed check inside act returns early; the window must not stay open.
-            if (window->isVisible()) {
-                leftOpen = true;
-                window->done(QDialog::Rejected);
-            }
-        });
-        window->showModal();
-        QVERIFY(acted);
-        QVERIFY2(!leftOpen, "the window was left open");
+        whileModal([this] { window->showModal(); }, act);
     }
     bool looksLikeALink() const
     {
@@ -62,18 +36,9 @@ class TestAbout : public QObject {
 private slots:
     void init()
     {
-        env = new TestEnvironment;
-        prompts = new TestPrompts;
-        window = new TfrmAbout(*prompts);
+        startWindow([this] { return new TfrmAbout(*prompts); });
     }
-    void cleanup()
-    {
-        delete window;
-        const QList<TestPrompts::Shown> shown = prompts->shown;
-        delete prompts;
-        delete env;
-        QVERIFY2(shown.isEmpty(), qPrintable(shown.value(0).kind + QStringLiteral(": ") + shown.value(0).text));
-    }
+    void cleanup() { endWindow(); }
 
     void showsNameVersionAndLogo()
     {

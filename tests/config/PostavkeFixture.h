@@ -4,8 +4,7 @@
 #include "config/ConfigKeys.h"
 #include "config/IniFile.h"
 #include "config/Postavke.h"
-#include "support/TestEnvironment.h"
-#include "support/TestPrompts.h"
+#include "support/WindowFixture.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -40,20 +39,8 @@ QByteArray iniWith(const QByteArray &uponOpening = "0", const QByteArray &string
 
 // Each test gets a new window over an empty program folder; a message no test took
 // fails the test.
-class PostavkeFixture : public QObject {
+class PostavkeFixture : public WindowFixture<TfrmPostavke> {
 protected:
-    TestEnvironment *env = nullptr;
-    TestPrompts *prompts = nullptr;
-    TfrmPostavke *window = nullptr;
-
-    template <typename T>
-    T *control(const QString &name) const
-    {
-        T *c = window->findChild<T *>(name);
-        if (!c)
-            qFatal("no control %s", qPrintable(name));
-        return c;
-    }
     QTreeWidget *tree() const { return control<QTreeWidget>(QStringLiteral("trvDrvo")); }
     QString heading() const { return control<QLabel>(QStringLiteral("lblImena"))->text(); }
     QStringList visiblePages() const
@@ -98,20 +85,7 @@ protected:
     // Runs the main window's Settings command; act works in the shown window and leaves it.
     void runSettings(const std::function<void()> &act)
     {
-        bool acted = false, leftOpen = false;
-        QTimer::singleShot(0, window, [&] {
-            QVERIFY(QTest::qWaitForWindowActive(window));
-            act();
-            acted = true;
-            // A failed check inside act returns early; the window must not stay open.
-            if (window->isVisible()) {
-                leftOpen = true;
-                window->done(QDialog::Rejected);
-            }
-        });
-        RunSettingsCommand(*window, *prompts);
-        QVERIFY(acted);
-        QVERIFY2(!leftOpen, "the window was left open");
+        whileModal([this] { RunSettingsCommand(*window, *prompts); }, act);
     }
     void chooseColor(const QString &chooser, const QString &text)
     {
@@ -122,19 +96,9 @@ protected:
         emit c->activated(index);
     }
 
-
     void setUp()
     {
-        env = new TestEnvironment;
-        prompts = new TestPrompts;
-        window = new TfrmPostavke(*prompts);
+        startWindow([this] { return new TfrmPostavke(*prompts); });
     }
-    void tearDown()
-    {
-        delete window;
-        const QList<TestPrompts::Shown> shown = prompts->shown;
-        delete prompts;
-        delete env;
-        QVERIFY2(shown.isEmpty(), qPrintable(shown.value(0).kind + QStringLiteral(": ") + shown.value(0).text));
-    }
+    void tearDown() { endWindow(); }
 };

@@ -1,6 +1,5 @@
 #include "converter/Converter.h"
-#include "support/TestEnvironment.h"
-#include "support/TestPrompts.h"
+#include "support/WindowFixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,21 +18,9 @@ const QString NoFile = QStringLiteral("You did not select a file!");
 const QString SameVersions = QStringLiteral("The file versions you selected are the same, so no conversion can be done!");
 }
 
-class TestConverterWindow : public QObject {
+class TestConverterWindow : public WindowFixture<TfrmConverter> {
     Q_OBJECT
 
-    TestEnvironment *env = nullptr;
-    TestPrompts *prompts = nullptr;
-    TfrmConverter *window = nullptr;
-
-    template <typename T>
-    T *control(const char *name) const
-    {
-        T *c = window->findChild<T *>(QLatin1String(name));
-        if (!c)
-            qFatal("no control %s", name);
-        return c;
-    }
     QLineEdit *ledStara() const { return control<QLineEdit>("ledStara"); }
     QString oldFile() const { return env->path(QStringLiteral("old.dat")); }
     QStringList labels() const
@@ -52,18 +39,10 @@ class TestConverterWindow : public QObject {
 private slots:
     void init()
     {
-        env = new TestEnvironment;
-        prompts = new TestPrompts;
-        window = new TfrmConverter(*prompts);
+        startWindow([this] { return new TfrmConverter(*prompts); });
         env->writeFile(QStringLiteral("old.dat"), QByteArray(2032, '\0'));
     }
-    void cleanup()
-    {
-        QCOMPARE(prompts->shown, QList<TestPrompts::Shown>()); // every prompt was taken by its test
-        delete window;
-        delete prompts;
-        delete env;
-    }
+    void cleanup() { endWindow(); }
 
     void startState()
     {

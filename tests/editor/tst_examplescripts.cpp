@@ -85,10 +85,7 @@ private slots:
         QFETCH(QString, out);
         TestEnvironment env;
         env.writeFile(QStringLiteral("workouts.dat"), withWorkouts ? trainingFile() : QByteArray());
-        const CliRun run = runCli({"--folder", env.folder(), "--training", env.path(QStringLiteral("workouts.dat")),
-                                   "--date-format", "d.M.yyyy", "--decimal-separator", ".", "run",
-                                   QDir(Examples).filePath(script)},
-                                  env.folder(), answers);
+        const CliRun run = runCliOver(env, {"run", QDir(Examples).filePath(script)}, answers);
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QCOMPARE(run.out, out);
     }

@@ -7,8 +7,7 @@
 #include "exercises/OneRmGraph.h"
 #include "exercises/Vjezbe.h"
 #include "support/FakeSession.h"
-#include "support/TestEnvironment.h"
-#include "support/TestPrompts.h"
+#include "support/WindowFixture.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -35,7 +34,7 @@ using namespace TrainingFixture;
 // The exercise list window over a fresh program folder and headless session, with the
 // helpers its tests share. Each test class calls setUp() and tearDown() from its init()
 // and cleanup().
-class VjezbeFixture : public QObject {
+class VjezbeFixture : public WindowFixture<TfrmVjezbe> {
 protected:
     inline static const QStringList Bodyparts = {QString(), QStringLiteral("Chest"), QStringLiteral("Back"),
                                                  QStringLiteral("Biceps")};
@@ -47,20 +46,9 @@ protected:
         return file.readAll();
     }
 
-    TestEnvironment *env = nullptr;
-    TestPrompts *prompts = nullptr;
     FakeSession *session = nullptr;
-    TfrmVjezbe *window = nullptr;
 
     QString exercisePath() const { return env->path(QStringLiteral("exercises.dat")); }
-    template <typename T>
-    T *control(const char *name) const
-    {
-        T *c = window->findChild<T *>(QLatin1String(name));
-        if (!c)
-            qFatal("no control %s", name);
-        return c;
-    }
     QTableWidget *grid() const { return control<QTableWidget>("stgVjezbe"); }
     QString cell(int row, int column) const
     {
@@ -149,21 +137,22 @@ protected:
         return rows;
     }
 
+    // The window answers through the session's prompts; the session goes after the window.
     void setUp()
     {
-        env = new TestEnvironment;
         session = new FakeSession;
-        prompts = &session->testPrompts;
-        session->file.open(env->path(QStringLiteral("workouts.dat")));
-        window = new TfrmVjezbe(*prompts, *session);
+        startWindow(
+            [this] {
+                session->file.open(env->path(QStringLiteral("workouts.dat")));
+                return new TfrmVjezbe(*prompts, *session);
+            },
+            &session->testPrompts);
     }
-    // Fails the test on a prompt that it did not take.
     void tearDown()
     {
-        delete window;
-        const QList<TestPrompts::Shown> shown = prompts->shown;
-        delete session;
-        delete env;
-        QVERIFY2(shown.isEmpty(), qPrintable(shown.value(0).kind + QStringLiteral(": ") + shown.value(0).text));
+        endWindow([this] {
+            delete session;
+            session = nullptr;
+        });
     }
 };

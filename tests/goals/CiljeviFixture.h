@@ -4,8 +4,7 @@
 #include "goals/Ciljevi.h"
 #include "goals/GoalControls.h"
 #include "goals/GoalLists.h"
-#include "support/TestEnvironment.h"
-#include "support/TestPrompts.h"
+#include "support/WindowFixture.h"
 
 #include <QDateEdit>
 #include <QLineEdit>
@@ -48,21 +47,9 @@ const QString DeleteQuestion = QStringLiteral("Do you really wish to delete the 
 
 // Each test gets a new window over an empty program folder; a message no test took
 // fails the test.
-class CiljeviFixture : public QObject {
+class CiljeviFixture : public WindowFixture<TfrmCiljevi> {
 protected:
-    TestEnvironment *env = nullptr;
-    TestPrompts *prompts = nullptr;
-    TfrmCiljevi *window = nullptr;
-
     QString goalsPath() const { return env->path(QStringLiteral("goals.dat")); }
-    template <typename T>
-    T *control(const char *name) const
-    {
-        T *c = window->findChild<T *>(QLatin1String(name));
-        if (!c)
-            qFatal("no control %s", name);
-        return c;
-    }
     QListWidget *list(const char *name) const { return control<QListWidget>(name); }
     QListWidget *pending() const { return list("lstPending"); }
     QListWidget *completed() const { return list("lstUspjesni"); }
@@ -131,19 +118,9 @@ protected:
         QCOMPARE(indicatorHint(), QStringLiteral("Pending goal"));
     }
 
-
     void setUp()
     {
-        env = new TestEnvironment;
-        prompts = new TestPrompts;
-        window = new TfrmCiljevi(*prompts);
+        startWindow([this] { return new TfrmCiljevi(*prompts); });
     }
-    void tearDown()
-    {
-        delete window;
-        const QList<TestPrompts::Shown> shown = prompts->shown;
-        delete prompts;
-        delete env;
-        QVERIFY2(shown.isEmpty(), qPrintable(shown.value(0).kind + QStringLiteral(": ") + shown.value(0).text));
-    }
+    void tearDown() { endWindow(); }
 };
