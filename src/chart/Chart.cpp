@@ -155,8 +155,15 @@ Layout layout(const Spec &spec, const QRectF &rect)
 
     l.y = ChartScale::valueAxis(yLow, yHigh);
     l.hasY2 = hasSecondAxis(spec);
-    if (l.hasY2)
+    if (l.hasY2) {
         l.y2 = ChartScale::valueAxis(y2Low, y2High);
+        // A line over bars whose highest point sits on the top tick would run along the
+        // plot's upper edge, through the tallest bars' tops: one more step lifts it clear.
+        if (!spec.bars.x.isEmpty() && y2High >= l.y2.max) {
+            l.y2.max += l.y2.step;
+            l.y2.ticks << l.y2.max;
+        }
+    }
     if (spec.dateX) {
         l.dates = ChartScale::dateAxis(int(std::floor(finiteOr(xLow, 0))), int(std::ceil(finiteOr(xHigh, 0))));
         if (!hasData)
