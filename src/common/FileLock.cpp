@@ -8,10 +8,15 @@
 #include <QSysInfo>
 #include <QThread>
 
+#include <array>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <limits.h>
 #include <map>
 #include <mutex>
 #include <sys/stat.h>
@@ -70,6 +75,83 @@ void unlockAndRemove(int fd, const QString &lockFile)
             ::unlink(name.constData());
     }
     ::close(fd);
+}
+
+// The marks this process holds, kept where a signal handler can reach them: a program
+// that ends by a signal (the session closing, the display going away, Ctrl+C in a
+// terminal) or by exit() without unwinding clears its marks, so the next start finds
+// no stale mark to take over.
+struct HeldMark {
+    volatile sig_atomic_t fd = -1;
+    char lockFile[PATH_MAX] = {};
+};
+std::array<HeldMark, 16> heldMarks;
+std::mutex heldMarksMutex;
+
+void clearHeldMarks()
+{
+    for (HeldMark &m : heldMarks) {
+        const int fd = m.fd;
+        if (fd < 0)
+            continue;
+        m.fd = -1;
+        if (::ftruncate(fd, 0) != 0) {
+            // The file is removed next; its text no longer matters.
+        }
+        ::unlink(m.lockFile);
+    }
+}
+
+constexpr std::array<int, 3> EndingSignals = {SIGTERM, SIGHUP, SIGINT};
+std::array<struct sigaction, EndingSignals.size()> previousActions;
+
+// Clears the marks, then lets the signal do what it did before (end the program, or a
+// handler set earlier).
+void clearMarksAndEnd(int signal)
+{
+    clearHeldMarks();
+    for (size_t i = 0; i < EndingSignals.size(); ++i) {
+        if (EndingSignals[i] == signal)
+            ::sigaction(signal, &previousActions[i], nullptr);
+    }
+    std::raise(signal);
+}
+
+void installExitCleanup()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        std::atexit(clearHeldMarks);
+        struct sigaction action = {};
+        action.sa_handler = clearMarksAndEnd;
+        sigemptyset(&action.sa_mask);
+        for (size_t i = 0; i < EndingSignals.size(); ++i)
+            ::sigaction(EndingSignals[i], &action, &previousActions[i]);
+    });
+}
+
+void rememberHeldMark(int fd, const QByteArray &lockFile)
+{
+    if (lockFile.size() >= PATH_MAX)
+        return;
+    installExitCleanup();
+    const std::lock_guard<std::mutex> guard(heldMarksMutex);
+    for (HeldMark &m : heldMarks) {
+        if (m.fd >= 0)
+            continue;
+        std::memcpy(m.lockFile, lockFile.constData(), size_t(lockFile.size()) + 1);
+        m.fd = fd;
+        return;
+    }
+}
+
+void forgetHeldMark(int fd)
+{
+    const std::lock_guard<std::mutex> guard(heldMarksMutex);
+    for (HeldMark &m : heldMarks) {
+        if (m.fd == fd)
+            m.fd = -1;
+    }
 }
 
 FileLock::Holder readHolder(int fd)
@@ -174,6 +256,7 @@ bool FileLock::Mark::claim()
     }
     writeHolder(fd, m_program);
     m_fd = fd;
+    rememberHeldMark(fd, QFile::encodeName(m_lockFile));
     return true;
 }
 
@@ -181,6 +264,7 @@ void FileLock::Mark::release()
 {
     if (m_fd < 0)
         return;
+    forgetHeldMark(m_fd);
     // Cleared first, so a lock file that stays (another writer holds it) names no holder.
     if (::ftruncate(m_fd, 0) != 0) {
         // A mark whose text stays would only be taken over later, with a note.

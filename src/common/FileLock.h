@@ -33,6 +33,8 @@ struct Holder {
 QString thisHost();
 
 // The in-use mark of one data file, held from claim() until release() or destruction.
+// A process that ends without unwinding (SIGTERM, SIGHUP, SIGINT, exit()) clears the
+// marks it holds on the way out.
 class Mark {
 public:
     // program: the name written into the mark ("Fortavo", "fortavo-cli").

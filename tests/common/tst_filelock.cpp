@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstdlib>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,11 +49,11 @@ public:
     }
     ~LockHolder() { kill(); }
     pid_t pid() const { return m_pid; }
-    void kill()
+    void kill(int signal = SIGKILL)
     {
         if (m_pid <= 0)
             return;
-        ::kill(m_pid, SIGKILL);
+        ::kill(m_pid, signal);
         ::waitpid(m_pid, nullptr, 0);
         m_pid = -1;
     }
@@ -120,6 +121,49 @@ private slots:
         QVERIFY(mark.claim());
         QVERIFY2(mark.note().contains(QStringLiteral("process %1 on").arg(pid)), qPrintable(mark.note()));
         QVERIFY(mark.note().contains("no longer running"));
+    }
+
+    // A program ended by the session closing, its display going away or Ctrl+C clears
+    // its marks on the way out: the next start finds nothing to take over.
+    void aMarkIsClearedWhenTheProgramEnds_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("exit()") << 0;
+    }
+    void aMarkIsClearedWhenTheProgramEnds()
+    {
+        QFETCH(int, signal);
+        QTemporaryDir dir;
+        const QString path = dataFile(dir);
+        if (signal != 0) {
+            LockHolder holder(LockHolder::Kind::Mark, path);
+            holder.kill(signal);
+        } else {
+            int told[2];
+            QVERIFY(::pipe(told) == 0);
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                ::close(told[0]);
+                FileLock::Mark mark(path, QStringLiteral("Fortavo"));
+                const char claimed = mark.claim() ? 'y' : 'n';
+                if (::write(told[1], &claimed, 1) != 1)
+                    ::_exit(1);
+                std::exit(0); // no unwinding: the mark's destructor never runs
+            }
+            ::close(told[1]);
+            char claimed = 0;
+            const bool read = ::read(told[0], &claimed, 1) == 1;
+            ::close(told[0]);
+            ::waitpid(pid, nullptr, 0); // its status: the leak checker may set its own
+            QVERIFY2(read && claimed == 'y', "the child could not claim the mark");
+        }
+        QVERIFY2(!QFileInfo::exists(FileLock::lockFileName(path)), "the ended program left its lock file");
+        FileLock::Mark mark(path, QStringLiteral("Fortavo"));
+        QVERIFY(mark.claim());
+        QVERIFY2(mark.note().isEmpty(), qPrintable(mark.note()));
     }
 
     void anUnlockedMarkOfAnotherHostIsNotTakenOver()
