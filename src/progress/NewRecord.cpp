@@ -35,8 +35,9 @@ QString NewRecordText(TrainingFile &file, int recordIndex)
     const int count = file.RecordCount();
     if (recordIndex < 0 || recordIndex >= count)
         return {};
-    const WorkoutRecord saved = file.ReadRecord(recordIndex);
-    const int savedDay = RawWorkout::day(file.readRaw(recordIndex, 1).constData());
+    const QByteArray savedBytes = file.readRaw(recordIndex, 1);
+    const WorkoutRecord saved = WorkoutRecord::decode(savedBytes.constData());
+    const int savedDay = RawWorkout::day(savedBytes.constData());
 
     QList<Candidate> candidates;
     for (const ExerciseEntry &e : saved.Exercises) {
