@@ -32,8 +32,7 @@ void ProgramWindows::importCsv()
     const QString chosen = m_prompts.openFileName(dialog);
     if (chosen.isEmpty())
         return;
-    const CsvTable table = CsvTable::parse(WholeFile::read(chosen));
-    const CsvImport::Plan plan = CsvImport::plan(table, {CsvImport::WeightUnit::Kg, m_main->trainingTypes()},
+    const CsvImport::Plan plan = CsvImport::plan(WholeFile::read(chosen), {CsvImport::WeightUnit::Kg, m_main->trainingTypes()},
                                                  CsvImport::workoutKeys(training), m_exercises->exerciseNames());
     if (!confirmImport(chosen, plan))
         return;

@@ -37,7 +37,7 @@ int importCsvCommand(CliContext &context, const QStringList &allArgs)
         throw CliUsageError(QStringLiteral("Usage: ") + ImportUsage);
     options.trainingTypes = context.configuration().trainingTypes;
 
-    const CsvTable table = CsvTable::parse(WholeFile::read(QDir::current().absoluteFilePath(file)));
+    const QByteArray csv = WholeFile::read(QDir::current().absoluteFilePath(file));
     // The file is only read until the plan stands, so a refused file writes nothing;
     // an import then opens it to write, creating it when there is none yet.
     TrainingFile training;
@@ -56,7 +56,7 @@ int importCsvCommand(CliContext &context, const QStringList &allArgs)
             known.append(e.Name);
     }
     const CsvImport::Plan plan = CsvImport::plan(
-        table, options, training.isOpen() ? CsvImport::workoutKeys(training) : QSet<QByteArray>(), known);
+        csv, options, training.isOpen() ? CsvImport::workoutKeys(training) : QSet<QByteArray>(), known);
     for (const QString &line : plan.reportLines())
         context.out << line << '\n';
     if (dryRun)

@@ -130,9 +130,12 @@ bool startsAnotherWorkout(const Header &header, const QStringList &above, const 
 }
 }
 
-Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> &present, const QStringList &knownExercises)
+Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> &present, const QStringList &knownExercises)
 {
+    CsvReader batches(csv, options.batchRows);
+    const CsvTable &table = batches.table();
     const Header header = recognise(table.header);
+    bool more = batches.next();
     checkHeader(table, header);
 
     Plan result;
@@ -144,48 +147,57 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
     CsvGrouping::Builder builder(options, result, header);
     GroupKey lastKey;
     qsizetype lastGroup = 0;
+    // The last row read, for a cut line after it: in this batch, or its fields kept
+    // from an earlier one.
     const CsvTable::Row *previous = nullptr;
-    for (const CsvTable::Row &row : table.rows) {
-        if (row.count == 1 && table.text(row, 0).trimmed().isEmpty())
-            continue;
-        const bool cut = table.lastLineCut && &row == &table.rows.last() && row.count < header.fieldCount;
-        if (cut) {
-            // A file cut in the middle of a line: the workout that line belongs to is
-            // left out whole, so a later import of the full file adds it once.
-            result.problems.append({row.line, QStringLiteral("the file ends in the middle of this line")});
-            // Its workout is the one above unless the line starts another one.
-            if (previous && !startsAnotherWorkout(header, table.fields(*previous), table.fields(row))) {
-                try {
-                    const auto it = groupIndex.constFind(reader.read(*previous).groupKey);
+    QStringList previousFields;
+    bool anyRead = false;
+    for (; more; more = batches.next()) {
+        for (const CsvTable::Row &row : table.rows) {
+            if (row.count == 1 && table.text(row, 0).trimmed().isEmpty())
+                continue;
+            const bool cut = batches.atEnd() && table.lastLineCut && &row == &table.rows.last() && row.count < header.fieldCount;
+            if (cut) {
+                // A file cut in the middle of a line: the workout that line belongs to is
+                // left out whole, so a later import of the full file adds it once.
+                result.problems.append({row.line, QStringLiteral("the file ends in the middle of this line")});
+                // Its workout is the one above unless the line starts another one.
+                const QStringList above = previous ? table.fields(*previous) : previousFields;
+                if (anyRead && !startsAnotherWorkout(header, above, table.fields(row))) {
+                    const auto it = groupIndex.constFind(lastKey);
                     if (it != groupIndex.constEnd()) {
                         const When &when = groups[*it].when;
                         result.workoutsLeftOut.append(
                             (when.date.toString(Qt::ISODate) + u' ' + when.time.toString(QStringLiteral("HH:mm"))).trimmed());
                         groups[*it].leftOut = true;
                     }
-                } catch (const RowError &) {
                 }
+                break;
             }
-            break;
+            try {
+                ReadRow r = reader.read(row);
+                // Rows of a workout mostly follow one another.
+                if (groups.isEmpty() || !(r.groupKey == lastKey)) {
+                    auto it = groupIndex.constFind(r.groupKey);
+                    if (it == groupIndex.constEnd()) {
+                        it = groupIndex.insert(r.groupKey, groups.size());
+                        groups.append(Group{r.when, {}, {}, {}, {}, {}, false});
+                    }
+                    lastKey = r.groupKey;
+                    lastGroup = *it;
+                }
+                Group &g = groups[lastGroup];
+                g.workout.takeMissing(r.workout);
+                builder.add(g, r.set);
+                previous = &row;
+                anyRead = true;
+            } catch (const RowError &error) {
+                result.problems.append({row.line, error.reason});
+            }
         }
-        try {
-            ReadRow r = reader.read(row);
-            // Rows of a workout mostly follow one another.
-            if (groups.isEmpty() || !(r.groupKey == lastKey)) {
-                auto it = groupIndex.constFind(r.groupKey);
-                if (it == groupIndex.constEnd()) {
-                    it = groupIndex.insert(r.groupKey, groups.size());
-                    groups.append(Group{r.when, {}, {}, {}, {}, {}, false});
-                }
-                lastKey = r.groupKey;
-                lastGroup = *it;
-            }
-            Group &g = groups[lastGroup];
-            g.workout.takeMissing(r.workout);
-            builder.add(g, r.set);
-            previous = &row;
-        } catch (const RowError &error) {
-            result.problems.append({row.line, error.reason});
+        if (previous) {
+            previousFields = table.fields(*previous);
+            previous = nullptr;
         }
     }
 

@@ -18,6 +18,7 @@ enum class WeightUnit { Kg, Lbs };
 struct Options {
     WeightUnit unit = WeightUnit::Kg;
     QStringList trainingTypes; // to read a type of training given by name
+    int batchRows = 2048;      // rows read at a time; 0: all at once
 };
 
 struct RowProblem {
@@ -52,10 +53,10 @@ struct Plan {
 QByteArray workoutKey(const WorkoutRecord &record);
 QSet<QByteArray> workoutKeys(TrainingFile &training);
 
-// Reads the table. Raises ConversionError, saying what was expected, when the file is
-// empty, or its header names no date column, no exercise column or neither reps nor
-// weight.
-Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> &present,
+// Reads the CSV text (a batch of rows at a time). Raises ConversionError, saying what
+// was expected, when the file is empty, not CSV, or its header names no date column, no
+// exercise column or neither reps nor weight.
+Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> &present,
           const QStringList &knownExercises);
 
 // Appends the planned workouts after the existing records (one whole-file write that

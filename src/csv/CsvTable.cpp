@@ -7,48 +7,59 @@
 #include <csv.h>
 
 #include <algorithm>
+#include <memory>
 #include <cstring>
 #include <limits>
 #include <optional>
 
-namespace {
-struct Reader {
+struct CsvReader::State {
+    State()
+    {
+        if (csv_init(&parser, CSV_APPEND_NULL) != 0)
+            throw ConversionError(QStringLiteral("The CSV reader could not start."));
+    }
+    ~State() { csv_free(&parser); }
+    State(const State &) = delete;
+    State &operator=(const State &) = delete;
+
+    csv_parser parser{};
     CsvTable *table = nullptr;
     int line = 1;
     qsizetype rowFirst = 0;
     bool headerDone = false;
-    qsizetype used = 0;  // bytes of table->data written
-    qsizetype lines = 0; // line ends in the text, to reserve the fields
+    qsizetype used = 0;         // bytes of table->data written
+    qsizetype fieldsPerRow = 1; // as the header line reads
 };
+
+namespace {
+using State = CsvReader::State;
 
 void onField(void *data, size_t length, void *context)
 {
-    auto *reader = static_cast<Reader *>(context);
-    CsvTable &t = *reader->table;
-    // The data is as long as the text, which no field's bytes outgrow.
-    t.spans.push_back({quint32(reader->used), quint32(length)});
+    auto *state = static_cast<State *>(context);
+    CsvTable &t = *state->table;
+    // The data was made as long as the text fed, which no field's bytes outgrow.
+    t.spans.push_back({quint32(state->used), quint32(length)});
     if (length > 0)
-        std::memcpy(t.data.data() + reader->used, data, length);
-    reader->used += qsizetype(length);
+        std::memcpy(t.data.data() + state->used, data, length);
+    state->used += qsizetype(length);
 }
 
 void onRowEnd(int, void *context)
 {
-    auto *reader = static_cast<Reader *>(context);
-    CsvTable &t = *reader->table;
-    const CsvTable::Row row{reader->line, reader->rowFirst, int(qsizetype(t.spans.size()) - reader->rowFirst)};
-    if (!reader->headerDone) {
+    auto *state = static_cast<State *>(context);
+    CsvTable &t = *state->table;
+    const CsvTable::Row row{state->line, state->rowFirst, int(qsizetype(t.spans.size()) - state->rowFirst)};
+    if (!state->headerDone) {
         t.header = t.fields(row);
-        reader->headerDone = true;
+        state->headerDone = true;
         // The header's own bytes are no row: the rows' fields start after them.
         t.spans.clear();
-        t.spans.reserve(size_t(std::max<qsizetype>(1, t.header.size()) * (reader->lines + 1)));
-        t.rows.reserve(reader->lines + 1);
-        reader->used = 0;
+        state->used = 0;
     } else {
         t.rows.append(row);
     }
-    reader->rowFirst = qsizetype(t.spans.size());
+    state->rowFirst = qsizetype(t.spans.size());
 }
 
 char detectSeparator(QByteArrayView text)
@@ -73,59 +84,99 @@ std::optional<QByteArray> windows1252AsUtf8(QByteArrayView text)
 }
 }
 
-CsvTable CsvTable::parse(const QByteArray &bytes)
+CsvReader::CsvReader(const QByteArray &bytes, int batchRows) : m_batchRows(batchRows), m_state(std::make_unique<State>())
 {
     QByteArrayView text(bytes);
     if (text.startsWith("\xEF\xBB\xBF"))
         text = text.sliced(3);
     if (text.contains('\0'))
         throw ConversionError(QStringLiteral("The file holds binary data, not CSV text."));
-    CsvTable table;
-    QByteArray converted;
     if (!text.isValidUtf8()) {
         const std::optional<QByteArray> utf8 = windows1252AsUtf8(text);
         if (!utf8)
             throw ConversionError(QStringLiteral("The file is not UTF-8 text."));
-        converted = *utf8;
-        text = converted;
-        table.readAsWindows1252 = true;
+        m_converted = *utf8;
+        text = m_converted;
+        m_table.readAsWindows1252 = true;
     }
-
     // Field offsets are 32-bit: far beyond any export of a workout log.
     if (text.size() > qsizetype(std::numeric_limits<qint32>::max()))
         throw ConversionError(QStringLiteral("The file is too large to read as CSV."));
-    table.separator = detectSeparator(text);
-    table.data = QByteArray(text.size(), Qt::Uninitialized);
-    csv_parser parser;
-    if (csv_init(&parser, CSV_APPEND_NULL) != 0)
-        throw ConversionError(QStringLiteral("The CSV reader could not start."));
-    csv_set_delim(&parser, static_cast<unsigned char>(table.separator));
-    Reader reader{&table, 1, 0, false, 0, 0};
-    for (qsizetype at = text.indexOf('\n'); at >= 0; at = text.indexOf('\n', at + 1))
-        ++reader.lines;
-    // Fed a line at a time, so every row knows the line it ends on.
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf('\n', start);
-        end = end < 0 ? text.size() : end + 1;
-        const QByteArrayView piece = text.sliced(start, end - start);
-        if (csv_parse(&parser, piece.data(), size_t(piece.size()), onField, onRowEnd, &reader) != size_t(piece.size())) {
-            const QString reason = QString::fromLatin1(csv_strerror(csv_error(&parser)));
-            csv_free(&parser);
-            throw ConversionError(QStringLiteral("Line %1 is not CSV: %2.").arg(reader.line).arg(reason));
-        }
-        if (piece.endsWith('\n'))
-            ++reader.line;
-        start = end;
+    m_text = text;
+    m_table.separator = detectSeparator(text);
+    m_table.lastLineCut = !text.isEmpty() && !text.endsWith('\n');
+    csv_set_delim(&m_state->parser, static_cast<unsigned char>(m_table.separator));
+    m_state->table = &m_table;
+    const qsizetype headerEnd = text.indexOf('\n');
+    m_state->fieldsPerRow = (headerEnd < 0 ? text : text.first(headerEnd)).count(m_table.separator) + 1;
+    while (!m_state->headerDone && !m_finished)
+        feedLine();
+}
+
+CsvReader::~CsvReader() = default;
+
+bool CsvReader::next()
+{
+    State &s = *m_state;
+    // The last batch ended between rows: its fields are no longer needed. The first
+    // batch keeps the rows that followed the header on its line (lone CR line ends).
+    if (m_started) {
+        m_table.rows.clear();
+        m_table.spans.clear();
+        s.used = 0;
+        s.rowFirst = 0;
     }
-    table.lastLineCut = !text.isEmpty() && !text.endsWith('\n');
+    m_started = true;
+    if (m_batchRows == 0 && !m_finished) {
+        // One batch of every row: room for them all at once.
+        const qsizetype lines = qsizetype(std::count(m_text.begin() + m_position, m_text.end(), '\n')) + 1;
+        m_table.rows.reserve(lines);
+        m_table.spans.reserve(size_t(lines * s.fieldsPerRow));
+    } else {
+        m_table.rows.reserve(m_batchRows + 1);
+        m_table.spans.reserve(size_t((m_batchRows + 1) * s.fieldsPerRow));
+    }
+    // A batch ends between rows (libcsv's state 0, "row not begun"), never inside a
+    // quoted field that runs over several lines.
+    while (!m_finished && (m_batchRows == 0 || m_table.rows.size() < m_batchRows || s.parser.pstate != 0))
+        feedLine();
+    return !m_table.rows.isEmpty();
+}
+
+// Feeds one line, so every row knows the line it ends on; the text's end ends the row
+// it leaves open.
+bool CsvReader::feedLine()
+{
+    State &s = *m_state;
+    if (m_position < m_text.size()) {
+        qsizetype end = m_text.indexOf('\n', m_position);
+        end = end < 0 ? m_text.size() : end + 1;
+        const QByteArrayView piece = m_text.sliced(m_position, end - m_position);
+        if (m_table.data.size() < s.used + piece.size())
+            m_table.data.resize(std::max(s.used + piece.size(), m_batchRows == 0 ? m_text.size() : 2 * m_table.data.size()));
+        if (csv_parse(&s.parser, piece.data(), size_t(piece.size()), onField, onRowEnd, &s) != size_t(piece.size()))
+            throw ConversionError(QStringLiteral("Line %1 is not CSV: %2.")
+                                      .arg(s.line)
+                                      .arg(QString::fromLatin1(csv_strerror(csv_error(&s.parser)))));
+        if (piece.endsWith('\n'))
+            ++s.line;
+        m_position = end;
+    }
+    if (m_position < m_text.size())
+        return true;
     // A row that only the end of the text ends (an unclosed quote) ends on the last line.
-    if (text.endsWith('\n'))
-        --reader.line;
-    csv_fini(&parser, onField, onRowEnd, &reader);
-    csv_free(&parser);
-    table.data.truncate(reader.headerDone ? reader.used : 0);
-    return table;
+    if (m_text.endsWith('\n'))
+        --s.line;
+    csv_fini(&s.parser, onField, onRowEnd, &s);
+    m_finished = true;
+    return false;
+}
+
+CsvTable CsvTable::parse(const QByteArray &bytes)
+{
+    CsvReader reader(bytes, 0);
+    reader.next();
+    return reader.takeTable();
 }
 
 QStringList CsvTable::fields(const Row &row) const

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 // A CSV text read with libcsv (RFC 4180: quoted fields, separators and line breaks
@@ -37,10 +38,44 @@ struct CsvTable {
     QString text(const Row &row, qsizetype i) const { return QString::fromUtf8(field(row, i)); }
     QStringList fields(const Row &row) const;
 
-    // The separator is the comma or the semicolon, whichever the header line holds
-    // more of. Raises ConversionError when the text is neither UTF-8 nor Windows-1252,
-    // or not CSV.
+    // The whole text at once (see CsvReader).
     static CsvTable parse(const QByteArray &bytes);
+};
+
+// A CSV text read a batch of rows at a time into one table whose memory every batch
+// reuses: a large file never has all its fields in memory at once.
+class CsvReader {
+public:
+    // Reads the header. The separator is the comma or the semicolon, whichever the
+    // header line holds more of. Raises ConversionError when the text is neither UTF-8
+    // nor Windows-1252, or not CSV. batchRows 0: every row in one batch.
+    explicit CsvReader(const QByteArray &bytes, int batchRows = 2048);
+    ~CsvReader();
+    CsvReader(const CsvReader &) = delete;
+    CsvReader &operator=(const CsvReader &) = delete;
+
+    // The header and the rows of the current batch.
+    const CsvTable &table() const { return m_table; }
+    CsvTable takeTable() { return std::move(m_table); }
+    // Reads the next batch of rows into the table; false when no rows are left. Raises
+    // ConversionError when the text is not CSV.
+    bool next();
+    // The current batch ends the text.
+    bool atEnd() const { return m_finished; }
+
+    struct State;
+
+private:
+    bool feedLine();
+
+    CsvTable m_table;
+    QByteArray m_converted; // the text as UTF-8 when it was not
+    QByteArrayView m_text;
+    qsizetype m_position = 0;
+    int m_batchRows;
+    bool m_finished = false;
+    bool m_started = false; // next() was called
+    std::unique_ptr<State> m_state;
 };
 
 namespace CsvText {

@@ -15,7 +15,7 @@ const QStringList Types = {QString(), "Light", "Heavy", "Volume", "Experimental"
 CsvImport::Plan planOf(const QByteArray &csv, const QSet<QByteArray> &present = {},
                        CsvImport::WeightUnit unit = CsvImport::WeightUnit::Kg)
 {
-    return CsvImport::plan(CsvTable::parse(csv), {unit, Types}, present, {QStringLiteral("Bench press")});
+    return CsvImport::plan(csv, {unit, Types}, present, {QStringLiteral("Bench press")});
 }
 
 QString rowText(const ExerciseEntry &e)
@@ -222,7 +222,7 @@ private slots:
 
         TrainingFile other;
         other.open(env.path(QStringLiteral("new.dat")));
-        const CsvImport::Plan plan = CsvImport::plan(CsvTable::parse(csv), {CsvImport::WeightUnit::Kg, Types},
+        const CsvImport::Plan plan = CsvImport::plan(csv, {CsvImport::WeightUnit::Kg, Types},
                                                      CsvImport::workoutKeys(other), {});
         CsvImport::apply(plan, other, nullptr);
         QCOMPARE(other.RecordCount(), 2);

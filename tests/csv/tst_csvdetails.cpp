@@ -16,7 +16,7 @@ const QStringList Types = {QString(), "Light", "Heavy", "Volume", "Experimental"
 
 CsvImport::Plan planOf(const QByteArray &csv, const QSet<QByteArray> &present = {})
 {
-    return CsvImport::plan(CsvTable::parse(csv), {CsvImport::WeightUnit::Kg, Types}, present, {});
+    return CsvImport::plan(csv, {CsvImport::WeightUnit::Kg, Types}, present, {});
 }
 
 QString timeOf(double dayCount)

@@ -20,7 +20,7 @@ const QStringList Types = {QString(), "Light", "Heavy", "Volume", "Experimental"
 
 CsvImport::Plan planOf(const QByteArray &csv, const QSet<QByteArray> &present = {}, const QStringList &known = {})
 {
-    return CsvImport::plan(CsvTable::parse(csv), {CsvImport::WeightUnit::Kg, Types}, present, known);
+    return CsvImport::plan(csv, {CsvImport::WeightUnit::Kg, Types}, present, known);
 }
 
 // Writes the workouts to a training file in the folder and exports them as CSV.

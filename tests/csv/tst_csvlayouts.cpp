@@ -18,7 +18,7 @@ const QStringList Types = {QString(), "Light", "Heavy", "Volume", "Experimental"
 
 CsvImport::Plan planOf(const QByteArray &csv, const QSet<QByteArray> &present = {})
 {
-    return CsvImport::plan(CsvTable::parse(csv), {CsvImport::WeightUnit::Kg, Types}, present, {});
+    return CsvImport::plan(csv, {CsvImport::WeightUnit::Kg, Types}, present, {});
 }
 
 QByteArray fixture(const QString &name)
@@ -253,6 +253,46 @@ private slots:
         // The whole file later adds each workout once.
         const CsvImport::Plan whole = planOf(head + wholeLine, keysOf(plan.toAdd));
         QCOMPARE(whole.toAdd.size() + plan.toAdd.size(), workouts);
+    }
+
+    // A large file is read a batch of rows at a time: whatever the batch's size, the
+    // plan is the one of the whole text, also where a batch ends at a cut line, a row
+    // that cannot be read or a quoted field running over lines.
+    void readInBatches_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QByteArray>("sameAs"); // a text of the same workouts, read whole
+        for (const char *file : {"first_current.csv", "first_units.csv", "first_semicolon.csv", "first_newest.csv",
+                                 "first_french.csv", "second.csv", "third.csv", "iso_app.csv"})
+            QTest::newRow(file) << fixture(QString::fromLatin1(file)) << QByteArray();
+        const QByteArray head = "Date,Workout Name,Duration,Exercise Name,Set Order,Weight,Reps,Distance,Seconds,Notes,Workout Notes,RPE\n"
+                                "2024-05-04 07:00:00,Legs,45m,Squat,1,100,5,0,0,,,\n"
+                                "2024-05-06 18:00:00,Push,1h 5m,Bench Press,1,60,8,0,0,,\"Long\nnote\",\n"
+                                "not a date,Push,1h 5m,Bench Press,2,60,8,0,0,,,\n"
+                                "\n"
+                                "2024-05-06 18:00:00,Push,1h 5m,Bench Press,2,60,8,0,0,,,\n";
+        QTest::newRow("whole") << head << QByteArray();
+        QTest::newRow("cut inside a workout") << head + "2024-05-06 18:00:00,Push,1h 5m,Bench Pr" << QByteArray();
+        QTest::newRow("cut starting the next workout") << head + "2024-05-08 18:00:00,Pull,1h,Ro" << QByteArray();
+        QByteArray oldMac = head;
+        oldMac.replace(",\n", ",\r").replace("RPE\n", "RPE\r"); // lone CR line ends; the quoted line break stays
+        QTest::newRow("lone CR line ends") << oldMac << head;
+        QTest::newRow("unclosed quote at the end") << head + "2024-05-08 18:00:00,Pull,1h,\"Row,1,50,10\n" << QByteArray();
+    }
+    void readInBatches()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(QByteArray, sameAs);
+        const CsvImport::Plan whole = CsvImport::plan(csv, {CsvImport::WeightUnit::Kg, Types, 0}, {}, {});
+        QVERIFY(!whole.toAdd.isEmpty());
+        if (!sameAs.isEmpty())
+            QCOMPARE(describe(whole.toAdd), describe(planOf(sameAs).toAdd));
+        for (const int rows : {1, 2, 3}) {
+            const CsvImport::Plan batches = CsvImport::plan(csv, {CsvImport::WeightUnit::Kg, Types, rows}, {}, {});
+            QCOMPARE(describe(batches.toAdd), describe(whole.toAdd));
+            QCOMPARE(batches.toAdd, whole.toAdd);
+            QCOMPARE(batches.reportLines(), whole.reportLines());
+        }
     }
 
     // What the rows of a left-out workout hold is not counted in the report either.
