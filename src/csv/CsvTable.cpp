@@ -7,6 +7,9 @@
 #include <csv.h>
 
 #include <algorithm>
+#include <exception>
+#include <future>
+#include <system_error>
 #include <memory>
 #include <cstring>
 #include <limits>
@@ -117,12 +120,53 @@ CsvReader::~CsvReader() = default;
 
 bool CsvReader::next()
 {
+    if (m_batchRows == 0) {
+        fill(m_table);
+        m_batchEnds = m_finished;
+        return !m_table.rows.isEmpty();
+    }
+    if (!m_ahead.valid()) {
+        fill(m_table);
+    } else {
+        m_ahead.get(); // raises what reading the batch raised
+        std::swap(m_table.rows, m_back.rows);
+        std::swap(m_table.spans, m_back.spans);
+        std::swap(m_table.data, m_back.data);
+    }
+    m_batchEnds = m_finished;
+    // The next batch is read on another thread while this one is used.
+    if (!m_finished)
+        readAhead();
+    return !m_table.rows.isEmpty();
+}
+
+void CsvReader::readAhead()
+{
+    try {
+        m_ahead = std::async(std::launch::async, [this] { fill(m_back); });
+    } catch (const std::system_error &) {
+        // No thread to be had: the batch is read now instead.
+        std::promise<void> read;
+        try {
+            fill(m_back);
+            read.set_value();
+        } catch (...) {
+            read.set_exception(std::current_exception());
+        }
+        m_ahead = read.get_future();
+    }
+}
+
+void CsvReader::fill(CsvTable &batch)
+{
     State &s = *m_state;
-    // The last batch ended between rows: its fields are no longer needed. The first
-    // batch keeps the rows that followed the header on its line (lone CR line ends).
+    s.table = &batch;
+    // The batch held before ended between rows: its fields are no longer needed. The
+    // first batch keeps the rows that followed the header on its line (lone CR line
+    // ends).
     if (m_started) {
-        m_table.rows.clear();
-        m_table.spans.clear();
+        batch.rows.clear();
+        batch.spans.clear();
         s.used = 0;
         s.rowFirst = 0;
     }
@@ -130,17 +174,16 @@ bool CsvReader::next()
     if (m_batchRows == 0 && !m_finished) {
         // One batch of every row: room for them all at once.
         const qsizetype lines = qsizetype(std::count(m_text.begin() + m_position, m_text.end(), '\n')) + 1;
-        m_table.rows.reserve(lines);
-        m_table.spans.reserve(size_t(lines * s.fieldsPerRow));
+        batch.rows.reserve(lines);
+        batch.spans.reserve(size_t(lines * s.fieldsPerRow));
     } else {
-        m_table.rows.reserve(m_batchRows + 1);
-        m_table.spans.reserve(size_t((m_batchRows + 1) * s.fieldsPerRow));
+        batch.rows.reserve(m_batchRows + 1);
+        batch.spans.reserve(size_t((m_batchRows + 1) * s.fieldsPerRow));
     }
     // A batch ends between rows (libcsv's state 0, "row not begun"), never inside a
     // quoted field that runs over several lines.
-    while (!m_finished && (m_batchRows == 0 || m_table.rows.size() < m_batchRows || s.parser.pstate != 0))
+    while (!m_finished && (m_batchRows == 0 || batch.rows.size() < m_batchRows || s.parser.pstate != 0))
         feedLine();
-    return !m_table.rows.isEmpty();
 }
 
 // Feeds one line, so every row knows the line it ends on; the text's end ends the row
@@ -152,8 +195,9 @@ bool CsvReader::feedLine()
         qsizetype end = m_text.indexOf('\n', m_position);
         end = end < 0 ? m_text.size() : end + 1;
         const QByteArrayView piece = m_text.sliced(m_position, end - m_position);
-        if (m_table.data.size() < s.used + piece.size())
-            m_table.data.resize(std::max(s.used + piece.size(), m_batchRows == 0 ? m_text.size() : 2 * m_table.data.size()));
+        QByteArray &data = s.table->data;
+        if (data.size() < s.used + piece.size())
+            data.resize(std::max(s.used + piece.size(), m_batchRows == 0 ? m_text.size() : 2 * data.size()));
         if (csv_parse(&s.parser, piece.data(), size_t(piece.size()), onField, onRowEnd, &s) != size_t(piece.size()))
             throw ConversionError(QStringLiteral("Line %1 is not CSV: %2.")
                                       .arg(s.line)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -48,7 +49,8 @@ class CsvReader {
 public:
     // Reads the header. The separator is the comma or the semicolon, whichever the
     // header line holds more of. Raises ConversionError when the text is neither UTF-8
-    // nor Windows-1252, or not CSV. batchRows 0: every row in one batch.
+    // nor Windows-1252, or not CSV. batchRows 0: every row in one batch. The bytes are
+    // read where they are: they must outlive the reader.
     explicit CsvReader(const QByteArray &bytes, int batchRows = 2048);
     ~CsvReader();
     CsvReader(const CsvReader &) = delete;
@@ -61,21 +63,26 @@ public:
     // ConversionError when the text is not CSV.
     bool next();
     // The current batch ends the text.
-    bool atEnd() const { return m_finished; }
+    bool atEnd() const { return m_batchEnds; }
 
     struct State;
 
 private:
+    void fill(CsvTable &batch);
+    void readAhead();
     bool feedLine();
 
     CsvTable m_table;
+    CsvTable m_back; // the next batch, read ahead
     QByteArray m_converted; // the text as UTF-8 when it was not
     QByteArrayView m_text;
     qsizetype m_position = 0;
     int m_batchRows;
-    bool m_finished = false;
-    bool m_started = false; // next() was called
+    bool m_finished = false;  // the parser has reached the text's end
+    bool m_batchEnds = false; // the current batch holds the text's last row
+    bool m_started = false;   // a batch was read
     std::unique_ptr<State> m_state;
+    std::future<void> m_ahead; // last: waited for before the batches go
 };
 
 namespace CsvText {
