@@ -65,8 +65,14 @@ ExerciseEntry decodeExercise(const char *p)
 
 QByteArray WorkoutRecord::encode() const
 {
-    QByteArray bytes(Size, '\0');
-    char *p = bytes.data();
+    QByteArray bytes(Size, Qt::Uninitialized);
+    encodeInto(bytes.data());
+    return bytes;
+}
+
+void WorkoutRecord::encodeInto(char *p) const
+{
+    std::memset(p, 0, Size);
     writeDouble(p + WorkoutLayout::Date, Date);
     writeDouble(p + WorkoutLayout::StartTime, StartTime);
     writeSingle(p + WorkoutLayout::Duration, Duration);
@@ -81,7 +87,6 @@ QByteArray WorkoutRecord::encode() const
     writeU8(p + WorkoutLayout::ExerciseCount, quint8(exerciseCount));
     writeU8(p + WorkoutLayout::TrainingType, TrainingType);
     writeStoredString(p + WorkoutLayout::Comment, Comment, CommentCapacity);
-    return bytes;
 }
 
 WorkoutRecord WorkoutRecord::decode(const char *p)

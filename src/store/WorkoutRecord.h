@@ -50,6 +50,8 @@ struct WorkoutRecord {
 
     // Field by field at the layout's offsets; unused slots and padding are zeros.
     QByteArray encode() const;
+    // The same into Size bytes at p.
+    void encodeInto(char *p) const;
     // Reads size bytes; a count above 20 (a damaged record) is clipped to 20.
     static WorkoutRecord decode(const char *bytes);
     bool operator==(const WorkoutRecord &) const = default;
