@@ -7,13 +7,13 @@
 #include <csv.h>
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <future>
-#include <system_error>
-#include <memory>
-#include <cstring>
 #include <limits>
+#include <memory>
 #include <optional>
+#include <system_error>
 
 struct CsvReader::State {
     State()
