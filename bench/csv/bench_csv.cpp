@@ -13,6 +13,8 @@
 
 #include <memory>
 
+#include <unistd.h>
+
 #include <benchmark/benchmark.h>
 
 #include <csv.h>
@@ -92,6 +94,7 @@ void intoEmptyFile(benchmark::State &state, Import import)
             state.SkipWithError("not every workout was imported");
         training.close();
         dir.reset();
+        ::sync(); // the removal reaches the disk before the next round's flush
         state.ResumeTiming();
     }
 }
