@@ -23,7 +23,7 @@ void Builder::add(Group &g, const SetRow &r)
         break;
     case RowKind::Note:
         if (!r.note.isEmpty())
-            g.notes.append(r.note);
+            g.notes.append(r.note.toString());
         break;
     case RowKind::NotDone:
         ++g.counts.setsNotDone;
@@ -33,7 +33,7 @@ void Builder::add(Group &g, const SetRow &r)
     }
 }
 
-QList<WorkoutRecord> Builder::build(const Group &g)
+void Builder::build(Group &g, QList<WorkoutRecord> &records)
 {
     p.restTimerRows += g.counts.restTimerRows;
     p.setsNotDone += g.counts.setsNotDone;
@@ -66,48 +66,49 @@ QList<WorkoutRecord> Builder::build(const Group &g)
     base.Comment = fit(comment, WorkoutRecord::CommentCapacity, counts);
     p.textsCut += counts.textsCut;
     p.textsWithReplacedCharacters += counts.textsWithReplacedCharacters;
-    return split(base, g.exercises, g.cardio);
+    split(base, g.exercises, g.cardio, records);
 }
 
-QString Builder::fit(const QString &text, int capacity, Counts &counts)
+const QString &Builder::fit(QStringView text, int capacity, Counts &counts)
 {
     // Names repeat on every set of an exercise: each text is fitted once.
     Last *last = m_last.data();
     while (last->capacity != capacity && last->capacity != 0 && last != &m_last.back())
         ++last;
-    if (last->capacity == capacity && last->text == text) {
-        countFit(text, last->stored, capacity, counts);
-        return last->stored;
+    if (last->capacity != capacity || last->text != text) {
+        QString whole = text.toString();
+        QString stored = fitText(whole, capacity);
+        const Counts fitCounts = countFit(whole, stored, capacity);
+        *last = {capacity, std::move(whole), std::move(stored), fitCounts};
     }
-    *last = {capacity, text, fitText(text, capacity, counts)};
+    counts.textsCut += last->counts.textsCut;
+    counts.textsWithReplacedCharacters += last->counts.textsWithReplacedCharacters;
     return last->stored;
 }
 
-QString Builder::fitText(const QString &text, int capacity, Counts &counts)
+QString Builder::fitText(const QString &text, int capacity)
 {
     QHash<QString, QString> &fitted = m_fitted[capacity];
-    if (const auto it = fitted.constFind(text); it != fitted.constEnd()) {
-        countFit(text, *it, capacity, counts);
+    if (const auto it = fitted.constFind(text); it != fitted.constEnd())
         return *it;
-    }
     QString cut = CodePage::fit(text, capacity);
     // A cut may end on a space, which the text's own end never does once trimmed.
     if (cut.size() < text.size())
         while (cut.endsWith(u' '))
             cut.chop(1);
-    const QString stored = fitted.insert(text, cut).value();
-    countFit(text, stored, capacity, counts);
-    return stored;
+    return fitted.insert(text, cut).value();
 }
 
-void Builder::countFit(const QString &text, const QString &stored, int capacity, Counts &counts)
+Counts Builder::countFit(const QString &text, const QString &stored, int capacity)
 {
+    Counts counts;
     if (stored == text)
-        return;
+        return counts;
     if (!CodePage::holds(text))
         ++counts.textsWithReplacedCharacters;
     if (CodePage::encode(text, int(text.size()) * 4).size() > capacity)
         ++counts.textsCut;
+    return counts;
 }
 
 CardioEntry Builder::cardioEntry(const SetRow &r, double workoutStart, Counts &counts)
@@ -125,38 +126,40 @@ CardioEntry Builder::cardioEntry(const SetRow &r, double workoutStart, Counts &c
 // per-set export a row's sets are numbered from 1, which starts the next row.
 void Builder::addSet(QList<ExerciseEntry> &rows, const SetRow &r, Counts &counts)
 {
-    ExerciseEntry e;
-    e.Name = fit(r.name, ExerciseEntry::NameCapacity, counts);
-    e.ExecutionType = fit(r.execution, ExerciseEntry::ExecutionTypeCapacity, counts);
-    e.Reps = quint8(r.reps);
-    e.Weight = r.weight;
-    e.Sets = quint8(r.sets);
+    // The two texts have different capacities: fitting one leaves the other valid.
+    const QString &name = fit(r.name, ExerciseEntry::NameCapacity, counts);
+    const QString &execution = fit(r.execution, ExerciseEntry::ExecutionTypeCapacity, counts);
     const bool joins = h.fortavoSets ? r.setOrder > 1 : !h.fortavoLayout;
     if (joins && !rows.isEmpty()) {
         ExerciseEntry &last = rows.last();
-        if (last.Name == e.Name && last.ExecutionType == e.ExecutionType && last.Reps == e.Reps && last.Weight == e.Weight
-            && last.Sets < 255) {
+        if (last.Name == name && last.ExecutionType == execution && last.Reps == quint8(r.reps)
+            && last.Weight == r.weight && last.Sets < 255) {
             ++last.Sets;
             return;
         }
     }
-    rows.append(e);
+    if (rows.isEmpty())
+        rows.reserve(WorkoutRecord::MaxRows);
+    rows.append(ExerciseEntry{name, execution, quint8(r.sets), quint8(r.reps), r.weight});
 }
 
 // More than 20 rows of a kind go on in further records with the same date and time.
-QList<WorkoutRecord> Builder::split(const WorkoutRecord &base, const QList<ExerciseEntry> &ex, const QList<CardioEntry> &cardio)
+void Builder::split(WorkoutRecord &base, QList<ExerciseEntry> &ex, QList<CardioEntry> &cardio, QList<WorkoutRecord> &records)
 {
     const qsizetype max = WorkoutRecord::MaxRows;
     const qsizetype parts = std::max<qsizetype>({1, (ex.size() + max - 1) / max, (cardio.size() + max - 1) / max});
-    if (parts > 1)
-        ++p.workoutsSplit;
-    QList<WorkoutRecord> records;
+    if (parts == 1) {
+        base.Exercises = std::move(ex);
+        base.Cardio = std::move(cardio);
+        records.append(std::move(base));
+        return;
+    }
+    ++p.workoutsSplit;
     for (qsizetype i = 0; i < parts; ++i) {
         WorkoutRecord r = base;
         r.Exercises = ex.mid(i * max, max);
         r.Cardio = cardio.mid(i * max, max);
-        records.append(r);
+        records.append(std::move(r));
     }
-    return records;
 }
 }

@@ -37,15 +37,17 @@ public:
     }
     // A row of the workout, in file order.
     void add(Group &g, const CsvRows::SetRow &r);
-    QList<WorkoutRecord> build(const Group &g);
+    // Appends the workout's records to records; its rows move into them.
+    void build(Group &g, QList<WorkoutRecord> &records);
 
 private:
-    QString fit(const QString &text, int capacity, Counts &counts);
-    QString fitText(const QString &text, int capacity, Counts &counts);
-    void countFit(const QString &text, const QString &stored, int capacity, Counts &counts);
+    // The text as its field stores it; valid until the next text of that capacity.
+    const QString &fit(QStringView text, int capacity, Counts &counts);
+    QString fitText(const QString &text, int capacity);
+    static Counts countFit(const QString &text, const QString &stored, int capacity);
     CardioEntry cardioEntry(const CsvRows::SetRow &r, double workoutStart, Counts &counts);
     void addSet(QList<ExerciseEntry> &rows, const CsvRows::SetRow &r, Counts &counts);
-    QList<WorkoutRecord> split(const WorkoutRecord &base, const QList<ExerciseEntry> &ex, const QList<CardioEntry> &cardio);
+    void split(WorkoutRecord &base, QList<ExerciseEntry> &ex, QList<CardioEntry> &cardio, QList<WorkoutRecord> &records);
 
     const CsvImport::Options &o;
     CsvImport::Plan &p;
@@ -54,6 +56,7 @@ private:
     struct Last {
         int capacity = 0;
         QString text, stored;
+        Counts counts; // what fitting the text counts
     };
     std::array<Last, 5> m_last; // the last text fitted, by capacity (there are five)
 };

@@ -193,14 +193,19 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
     QSet<QByteArray> seen = present;
     QList<WorkoutRecord> alreadyPresent;
     const QDate today = QDate::currentDate();
-    for (const Group &g : groups) {
+    result.toAdd.reserve(groups.size());
+    for (Group &g : groups) {
         if (g.leftOut)
             continue;
         ++result.workoutsFound;
-        const QList<WorkoutRecord> records = builder.build(g);
-        const QByteArray key = workoutKey(records.first());
+        // The workout's records go to the end of toAdd, and leave it again when present.
+        const qsizetype first = result.toAdd.size();
+        builder.build(g, result.toAdd);
+        const QByteArray key = workoutKey(result.toAdd[first]);
         if (seen.contains(key)) {
-            alreadyPresent += records;
+            for (qsizetype i = first; i < result.toAdd.size(); ++i)
+                alreadyPresent.append(std::move(result.toAdd[i]));
+            result.toAdd.resize(first);
             ++result.skippedAsPresent;
             continue;
         }
@@ -208,24 +213,30 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
         ++result.workoutsToAdd;
         if (g.when.date > today)
             ++result.workoutsInFuture;
-        for (qsizetype i = 0; i < records.size(); ++i) {
-            if (i > 0)
-                seen.insert(workoutKey(records[i]));
-            result.toAdd.append(records[i]);
-        }
+        for (qsizetype i = first + 1; i < result.toAdd.size(); ++i)
+            seen.insert(workoutKey(result.toAdd[i]));
     }
-    std::stable_sort(result.toAdd.begin(), result.toAdd.end(), [](const WorkoutRecord &a, const WorkoutRecord &b) {
+    const auto earlier = [](const WorkoutRecord &a, const WorkoutRecord &b) {
         return std::floor(a.Date) != std::floor(b.Date) ? a.Date < b.Date : a.StartTime < b.StartTime;
-    });
+    };
+    // Files mostly list their workouts in date order already.
+    if (!std::is_sorted(result.toAdd.cbegin(), result.toAdd.cend(), earlier))
+        std::stable_sort(result.toAdd.begin(), result.toAdd.end(), earlier);
     // The exercises of every workout read, new ones first, then those already present:
     // an import stopped after its workouts but before the exercise list still adds them.
+    // A name like the row's above is known by then.
+    const QString *above = nullptr;
     for (const QList<WorkoutRecord> *records : {&result.toAdd, &alreadyPresent})
         for (const WorkoutRecord &r : *records)
-            for (const ExerciseEntry &e : r.Exercises)
+            for (const ExerciseEntry &e : r.Exercises) {
+                if (above && *above == e.Name)
+                    continue;
+                above = &e.Name;
                 if (!known.contains(e.Name)) {
                     known.insert(e.Name);
                     result.newExercises.append(e.Name);
                 }
+            }
     result.readAsWindows1252 = table.readAsWindows1252;
     return result;
 }
