@@ -28,6 +28,12 @@ struct Group {
     Counts counts;
     bool leftOut = false;
 };
+}
+// Its members are Qt's implicitly shared types and plain values: a list of groups grows
+// by moving their bytes.
+Q_DECLARE_TYPEINFO(CsvGrouping::Group, Q_RELOCATABLE_TYPE);
+
+namespace CsvGrouping {
 
 class Builder {
 public:

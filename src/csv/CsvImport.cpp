@@ -191,6 +191,7 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
 
     QSet<QString> known(knownExercises.cbegin(), knownExercises.cend());
     QSet<QByteArray> seen = present;
+    seen.reserve(present.size() + groups.size());
     QList<WorkoutRecord> alreadyPresent;
     const QDate today = QDate::currentDate();
     result.toAdd.reserve(groups.size());

@@ -36,12 +36,15 @@ bool quickNumber(QByteArrayView field, std::optional<double> &out)
     char buffer[64];
     if (t.size() > qsizetype(sizeof buffer))
         return false;
-    const bool hasPoint = t.contains('.');
-    for (qsizetype i = 0; i < t.size(); ++i)
-        buffer[i] = t[i] == ',' && !hasPoint ? '.' : t[i];
+    const char *digits = t.data();
+    if (t.contains(',') && !t.contains('.')) {
+        for (qsizetype i = 0; i < t.size(); ++i)
+            buffer[i] = t[i] == ',' ? '.' : t[i];
+        digits = buffer;
+    }
     double value = 0;
-    const auto [stop, error] = std::from_chars(buffer, buffer + t.size(), value);
-    if (error != std::errc() || stop != buffer + t.size() || !std::isfinite(value) || value < 0)
+    const auto [stop, error] = std::from_chars(digits, digits + t.size(), value);
+    if (error != std::errc() || stop != digits + t.size() || !std::isfinite(value) || value < 0)
         return false;
     out = value + 0.0; // "-0" is stored as 0
     return true;
@@ -159,6 +162,16 @@ public:
     // ("F") are working sets.
     QStringView execution(Column c) const
     {
+        const QByteArrayView b = bytes(c);
+        if (isAscii(b)) { // the common case, with the field trimmed once
+            const QByteArrayView t = b.trimmed();
+            const auto is = [t](QByteArrayView word) { return t.compare(word, Qt::CaseInsensitive) == 0; };
+            if (is("warmup") || is("w"))
+                return u"Warmup";
+            if (is("dropset") || is("d"))
+                return u"Drop set";
+            return {};
+        }
         if (is(c, "warmup") || is(c, "w"))
             return u"Warmup";
         if (is(c, "dropset") || is(c, "d"))
