@@ -3,6 +3,7 @@
 #include "common/CodePage.h"
 #include "common/DayCount.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace CsvRows;
@@ -72,31 +73,37 @@ void Builder::build(Group &g, QList<WorkoutRecord> &records)
 const QString &Builder::fit(QStringView text, int capacity, Counts &counts)
 {
     // Names repeat on every set of an exercise: each text is fitted once.
-    Last *last = m_last.data();
-    while (last->capacity != capacity && last->capacity != 0 && last != &m_last.back())
-        ++last;
-    if (last->capacity != capacity || last->text != text) {
-        QString whole = text.toString();
-        QString stored = fitText(whole, capacity);
-        const Counts fitCounts = countFit(whole, stored, capacity);
-        *last = {capacity, std::move(whole), std::move(stored), fitCounts};
+    Fitting *f = std::find_if(m_fitting.begin(), m_fitting.end(),
+                              [&](const Fitting &slot) { return slot.capacity == capacity || slot.capacity == 0; });
+    if (f == m_fitting.end()) { // not reached with the five capacities there are
+        f = &m_fitting.back();
+        *f = {};
     }
-    counts.textsCut += last->counts.textsCut;
-    counts.textsWithReplacedCharacters += last->counts.textsWithReplacedCharacters;
-    return last->stored;
+    if (f->capacity != capacity || f->lastText != text) {
+        f->capacity = capacity;
+        // Looked up without a copy of the text; a new text is copied once.
+        auto it = f->texts.constFind(QString::fromRawData(text.constData(), text.size()));
+        if (it == f->texts.constEnd()) {
+            const QString whole = text.toString();
+            const QString stored = fitText(whole, capacity);
+            it = f->texts.insert(whole, {stored, countFit(whole, stored, capacity)});
+        }
+        f->lastText = it.key();
+        f->last = *it;
+    }
+    counts.textsCut += f->last.counts.textsCut;
+    counts.textsWithReplacedCharacters += f->last.counts.textsWithReplacedCharacters;
+    return f->last.stored;
 }
 
 QString Builder::fitText(const QString &text, int capacity)
 {
-    QHash<QString, QString> &fitted = m_fitted[capacity];
-    if (const auto it = fitted.constFind(text); it != fitted.constEnd())
-        return *it;
     QString cut = CodePage::fit(text, capacity);
     // A cut may end on a space, which the text's own end never does once trimmed.
     if (cut.size() < text.size())
         while (cut.endsWith(u' '))
             cut.chop(1);
-    return fitted.insert(text, cut).value();
+    return cut;
 }
 
 Counts Builder::countFit(const QString &text, const QString &stored, int capacity)

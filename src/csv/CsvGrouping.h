@@ -49,7 +49,7 @@ public:
 private:
     // The text as its field stores it; valid until the next text of that capacity.
     const QString &fit(QStringView text, int capacity, Counts &counts);
-    QString fitText(const QString &text, int capacity);
+    static QString fitText(const QString &text, int capacity);
     static Counts countFit(const QString &text, const QString &stored, int capacity);
     CardioEntry cardioEntry(const CsvRows::SetRow &r, double workoutStart, Counts &counts);
     void addSet(QList<ExerciseEntry> &rows, const CsvRows::SetRow &r, Counts &counts);
@@ -58,12 +58,17 @@ private:
     const CsvImport::Options &o;
     CsvImport::Plan &p;
     const CsvColumns::Header &h;
-    QHash<int, QHash<QString, QString>> m_fitted; // by capacity
-    struct Last {
-        int capacity = 0;
-        QString text, stored;
+    struct Fitted {
+        QString stored;
         Counts counts; // what fitting the text counts
     };
-    std::array<Last, 5> m_last; // the last text fitted, by capacity (there are five)
+    // The texts fitted to one capacity, and the last of them.
+    struct Fitting {
+        int capacity = 0;
+        QHash<QString, Fitted> texts;
+        QString lastText;
+        Fitted last;
+    };
+    std::array<Fitting, 5> m_fitting; // by capacity (there are five)
 };
 }
