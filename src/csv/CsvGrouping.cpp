@@ -3,7 +3,6 @@
 #include "common/CodePage.h"
 #include "common/DayCount.h"
 
-#include <algorithm>
 #include <cmath>
 
 using namespace CsvRows;
@@ -54,7 +53,7 @@ void Builder::build(Group &g, QList<WorkoutRecord> &records)
     if (!minutes && end.isValid() && g.when.time.isValid())
         minutes = int(g.when.time.secsTo(end) / 60 + (g.when.time.secsTo(end) < 0 ? 24 * 60 : 0));
     base.Duration = minutes ? storedDuration(*minutes) : 0;
-    base.Bodypart = fit(w.bodypart, WorkoutRecord::BodypartCapacity, counts);
+    base.Bodypart = fit(m_bodyparts, w.bodypart, counts);
     base.TrainingType = quint8(std::max<qsizetype>(0, o.trainingTypes.indexOf(w.trainingType)));
     // Fortavo's own exports carry the comment whole; the workout's name in its per-set
     // export is the body part.
@@ -64,36 +63,30 @@ void Builder::build(Group &g, QList<WorkoutRecord> &records)
         if (!g.notes.isEmpty())
             comment = ((comment.isEmpty() ? QStringList() : QStringList{comment}) + g.notes).join(u'\n');
     }
-    base.Comment = fit(comment, WorkoutRecord::CommentCapacity, counts);
+    base.Comment = fit(m_comments, comment, counts);
     p.textsCut += counts.textsCut;
     p.textsWithReplacedCharacters += counts.textsWithReplacedCharacters;
     split(base, g.exercises, g.cardio, records);
 }
 
-const QString &Builder::fit(QStringView text, int capacity, Counts &counts)
+const QString &Builder::fit(Fitting &field, QStringView text, Counts &counts)
 {
     // Names repeat on every set of an exercise: each text is fitted once.
-    Fitting *f = std::find_if(m_fitting.begin(), m_fitting.end(),
-                              [&](const Fitting &slot) { return slot.capacity == capacity || slot.capacity == 0; });
-    if (f == m_fitting.end()) { // not reached with the five capacities there are
-        f = &m_fitting.back();
-        *f = {};
-    }
-    if (f->capacity != capacity || f->lastText != text) {
-        f->capacity = capacity;
+    if (!field.hasLast || field.lastText != text) {
         // Looked up without a copy of the text; a new text is copied once.
-        auto it = f->texts.constFind(QString::fromRawData(text.constData(), text.size()));
-        if (it == f->texts.constEnd()) {
+        auto it = field.texts.constFind(QString::fromRawData(text.constData(), text.size()));
+        if (it == field.texts.constEnd()) {
             const QString whole = text.toString();
-            const QString stored = fitText(whole, capacity);
-            it = f->texts.insert(whole, {stored, countFit(whole, stored, capacity)});
+            const QString stored = fitText(whole, field.capacity);
+            it = field.texts.insert(whole, {stored, countFit(whole, stored, field.capacity)});
         }
-        f->lastText = it.key();
-        f->last = *it;
+        field.lastText = it.key();
+        field.last = *it;
+        field.hasLast = true;
     }
-    counts.textsCut += f->last.counts.textsCut;
-    counts.textsWithReplacedCharacters += f->last.counts.textsWithReplacedCharacters;
-    return f->last.stored;
+    counts.textsCut += field.last.counts.textsCut;
+    counts.textsWithReplacedCharacters += field.last.counts.textsWithReplacedCharacters;
+    return field.last.stored;
 }
 
 QString Builder::fitText(const QString &text, int capacity)
@@ -121,7 +114,7 @@ Counts Builder::countFit(const QString &text, const QString &stored, int capacit
 CardioEntry Builder::cardioEntry(const SetRow &r, double workoutStart, Counts &counts)
 {
     CardioEntry c;
-    c.CardioType = fit(r.name, CardioEntry::TypeCapacity, counts);
+    c.CardioType = fit(m_cardioTypes, r.name, counts);
     c.StartTime = r.cardioStart.isValid() ? DayCount::fromTime(r.cardioStart) : workoutStart;
     c.Duration = storedDuration(r.cardioMinutes ? *r.cardioMinutes : int(std::lround(r.seconds / 60)));
     c.Distance = quint16(std::lround(r.distanceMetres));
@@ -133,9 +126,8 @@ CardioEntry Builder::cardioEntry(const SetRow &r, double workoutStart, Counts &c
 // per-set export a row's sets are numbered from 1, which starts the next row.
 void Builder::addSet(QList<ExerciseEntry> &rows, const SetRow &r, Counts &counts)
 {
-    // The two texts have different capacities: fitting one leaves the other valid.
-    const QString &name = fit(r.name, ExerciseEntry::NameCapacity, counts);
-    const QString &execution = fit(r.execution, ExerciseEntry::ExecutionTypeCapacity, counts);
+    const QString &name = fit(m_names, r.name, counts);
+    const QString &execution = fit(m_executions, r.execution, counts);
     const bool joins = h.fortavoSets ? r.setOrder > 1 : !h.fortavoLayout;
     if (joins && !rows.isEmpty()) {
         ExerciseEntry &last = rows.last();

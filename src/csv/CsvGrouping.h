@@ -3,7 +3,6 @@
 #include "csv/CsvImport.h"
 #include "csv/CsvRows.h"
 
-#include <array>
 
 // The rows of one workout made into its records: consecutive equal sets joined, more
 // than 20 rows of a kind continued in further records.
@@ -47,8 +46,9 @@ public:
     void build(Group &g, QList<WorkoutRecord> &records);
 
 private:
-    // The text as its field stores it; valid until the next text of that capacity.
-    const QString &fit(QStringView text, int capacity, Counts &counts);
+    struct Fitting;
+    // The text as its field stores it; valid until the next text fitted to that field.
+    const QString &fit(Fitting &field, QStringView text, Counts &counts);
     static QString fitText(const QString &text, int capacity);
     static Counts countFit(const QString &text, const QString &stored, int capacity);
     CardioEntry cardioEntry(const CsvRows::SetRow &r, double workoutStart, Counts &counts);
@@ -62,13 +62,17 @@ private:
         QString stored;
         Counts counts; // what fitting the text counts
     };
-    // The texts fitted to one capacity, and the last of them.
+    // The texts fitted to one field, and the last of them.
     struct Fitting {
-        int capacity = 0;
+        explicit Fitting(int bytes) : capacity(bytes) {}
+        const int capacity;
         QHash<QString, Fitted> texts;
         QString lastText;
         Fitted last;
+        bool hasLast = false;
     };
-    std::array<Fitting, 5> m_fitting; // by capacity (there are five)
+    Fitting m_names{ExerciseEntry::NameCapacity}, m_executions{ExerciseEntry::ExecutionTypeCapacity},
+        m_cardioTypes{CardioEntry::TypeCapacity}, m_bodyparts{WorkoutRecord::BodypartCapacity},
+        m_comments{WorkoutRecord::CommentCapacity};
 };
 }
