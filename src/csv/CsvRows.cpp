@@ -62,9 +62,9 @@ bool quickNumber(QByteArrayView field, std::optional<double> &out)
 
 void WorkoutFields::takeMissing(const RowWorkoutFields &row)
 {
-    const auto take = [](QString &field, QStringView text) {
-        if (field.isEmpty() && !text.isEmpty())
-            field = text.toString();
+    const auto take = [](QString &field, const QString *text) {
+        if (field.isEmpty())
+            field = *text;
     };
     take(workoutName, row.workoutName);
     take(workoutNotes, row.workoutNotes);
@@ -237,12 +237,12 @@ ReadRow RowReader::read(const CsvTable::Row &row) const
     RowWorkoutFields &w = result.workout;
     r.name = f.trimmed(Exercise);
     r.execution = f.trimmed(Execution);
-    w.workoutName = f.trimmed(WorkoutName);
-    w.workoutNotes = f.trimmed(WorkoutNotes);
+    w.workoutName = &f.trimmed(WorkoutName);
+    w.workoutNotes = &f.trimmed(WorkoutNotes);
     const QString &comment = h.fortavoSets ? f.text(WorkoutNotes) : f.text(Comment);
-    w.comment = comment;
-    w.bodypart = f.trimmed(Bodypart);
-    w.trainingType = f.trimmed(TrainingType);
+    w.comment = &comment;
+    w.bodypart = &f.trimmed(Bodypart);
+    w.trainingType = &f.trimmed(TrainingType);
     if (const std::optional<double> minutes = m_durations.get(f.memo(Duration), anyDurationMinutes)) {
         w.durationCut = *minutes > MaxDurationMinutes + 0.5;
         w.workoutMinutes = w.durationCut ? MaxDurationMinutes : int(std::lround(*minutes));

@@ -37,10 +37,11 @@ enum class RowKind {
     NotDone,  // a set planned but not done
 };
 
-// The workout's own fields of a row. Its texts are views of the reader's texts: valid
-// until the reader reads the next row.
+// The workout's own fields of a row. Its texts are the reader's: valid until the reader
+// reads the next row.
 struct RowWorkoutFields {
-    QStringView workoutName, workoutNotes, comment, bodypart, trainingType;
+    const QString *workoutName = nullptr, *workoutNotes = nullptr, *comment = nullptr, *bodypart = nullptr,
+                  *trainingType = nullptr;
     std::optional<int> workoutMinutes;
     bool durationCut = false; // longer than the record holds, cut to the longest
     QTime endTime;
