@@ -63,7 +63,7 @@ bool quickNumber(QByteArrayView field, std::optional<double> &out)
 void WorkoutFields::takeMissing(const RowWorkoutFields &row)
 {
     const auto take = [](QString &field, const QString *text) {
-        if (field.isEmpty())
+        if (field.isEmpty() && !text->isEmpty())
             field = *text;
     };
     take(workoutName, row.workoutName);
