@@ -19,6 +19,7 @@ struct Counts {
 // A workout while its rows are read: sets and cardio rows made into record rows as
 // they come.
 struct Group {
+    CsvRows::GroupKey key;
     CsvValues::When when;           // of its first row
     CsvRows::WorkoutFields workout; // each field from the first row that has it
     QList<ExerciseEntry> exercises;

@@ -139,8 +139,12 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
     result.columnsByPosition = header.takenByPosition;
     result.unreadWeightColumns = header.unreadColumns;
     const RowReader reader(table, header, options);
-    QHash<GroupKey, qsizetype> groupIndex;
     QList<Group> groups;
+    // Rows of a workout mostly follow one another, and workouts one another in order:
+    // while every new key comes after the one before, it starts a new group without a
+    // look-up. The first key out of order builds the index of the groups.
+    bool inOrder = true;
+    QHash<GroupKey, qsizetype> groupIndex;
     CsvGrouping::Builder builder(options, result, header);
     GroupKey lastKey;
     qsizetype lastGroup = 0;
@@ -155,30 +159,32 @@ Plan plan(const CsvTable &table, const Options &options, const QSet<QByteArray> 
             result.problems.append({row.line, QStringLiteral("the file ends in the middle of this line")});
             // Its workout is the one above unless the line starts another one.
             if (previous && !startsAnotherWorkout(header, table.fields(*previous), table.fields(row))) {
-                try {
-                    const auto it = groupIndex.constFind(reader.read(*previous).groupKey);
-                    if (it != groupIndex.constEnd()) {
-                        const When &when = groups[*it].when;
-                        result.workoutsLeftOut.append(
-                            (when.date.toString(Qt::ISODate) + u' ' + when.time.toString(QStringLiteral("HH:mm"))).trimmed());
-                        groups[*it].leftOut = true;
-                    }
-                } catch (const RowError &) {
-                }
+                // The line above was the last one read: its workout is the last group.
+                Group &g = groups[lastGroup];
+                result.workoutsLeftOut.append(
+                    (g.when.date.toString(Qt::ISODate) + u' ' + g.when.time.toString(QStringLiteral("HH:mm"))).trimmed());
+                g.leftOut = true;
             }
             break;
         }
         try {
             ReadRow r = reader.read(row);
-            // Rows of a workout mostly follow one another.
             if (groups.isEmpty() || !(r.groupKey == lastKey)) {
-                auto it = groupIndex.constFind(r.groupKey);
+                if (inOrder && !groups.isEmpty() && !(lastKey < r.groupKey)) {
+                    inOrder = false;
+                    for (qsizetype i = 0; i < groups.size(); ++i)
+                        groupIndex.insert(groups[i].key, i);
+                }
+                auto it = inOrder ? groupIndex.constEnd() : groupIndex.constFind(r.groupKey);
                 if (it == groupIndex.constEnd()) {
-                    it = groupIndex.insert(r.groupKey, groups.size());
-                    groups.append(Group{r.when, {}, {}, {}, {}, {}, false});
+                    lastGroup = groups.size();
+                    groups.append(Group{r.groupKey, r.when, {}, {}, {}, {}, {}, false});
+                    if (!inOrder)
+                        groupIndex.insert(r.groupKey, lastGroup);
+                } else {
+                    lastGroup = *it;
                 }
                 lastKey = r.groupKey;
-                lastGroup = *it;
             }
             Group &g = groups[lastGroup];
             g.workout.takeMissing(r.workout);

@@ -8,8 +8,8 @@
 #include <QHash>
 
 #include <array>
-
 #include <optional>
+#include <tuple>
 
 // The rows of a CSV file read one by one into sets, cardio rows and workout fields.
 namespace CsvRows {
@@ -27,6 +27,12 @@ struct GroupKey {
 inline size_t qHash(const GroupKey &key, size_t seed = 0)
 {
     return qHashMulti(seed, key.day, key.msecs, key.name, key.workout);
+}
+
+// Keys in the order of a file sorted by date and time.
+inline bool operator<(const GroupKey &a, const GroupKey &b)
+{
+    return std::tie(a.day, a.msecs, a.name, a.workout) < std::tie(b.day, b.msecs, b.name, b.workout);
 }
 
 enum class RowKind {
