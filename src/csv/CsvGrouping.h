@@ -3,7 +3,6 @@
 #include "csv/CsvImport.h"
 #include "csv/CsvRows.h"
 
-
 // The rows of one workout made into its records: consecutive equal sets joined, more
 // than 20 rows of a kind continued in further records.
 namespace CsvGrouping {

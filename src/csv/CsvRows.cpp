@@ -113,6 +113,7 @@ public:
 
     // The field as text; empty when the column is absent.
     const QString &text(Column c) const { return memo(c).text; }
+    // The field's bytes and texts, kept from the row above while its bytes are the same.
     const Memo &memo(Column c) const
     {
         Memo &m = r.m_texts[c];
@@ -191,7 +192,6 @@ public:
     }
 
 private:
-
     // The extra fields of a name with commas in an unquoted file joined back into the
     // name; raises RowError when the fields do not fit the header.
     void fit(qsizetype count, qsizetype expected)
