@@ -23,7 +23,7 @@ void Builder::add(Group &g, const SetRow &r)
         break;
     case RowKind::Note:
         if (!r.note.isEmpty())
-            g.notes.append(r.note);
+            g.notes.append(r.note.toString());
         break;
     case RowKind::NotDone:
         ++g.counts.setsNotDone;
@@ -33,7 +33,7 @@ void Builder::add(Group &g, const SetRow &r)
     }
 }
 
-QList<WorkoutRecord> Builder::build(const Group &g)
+void Builder::build(Group &g, QList<WorkoutRecord> &records)
 {
     p.restTimerRows += g.counts.restTimerRows;
     p.setsNotDone += g.counts.setsNotDone;
@@ -53,7 +53,7 @@ QList<WorkoutRecord> Builder::build(const Group &g)
     if (!minutes && end.isValid() && g.when.time.isValid())
         minutes = int(g.when.time.secsTo(end) / 60 + (g.when.time.secsTo(end) < 0 ? 24 * 60 : 0));
     base.Duration = minutes ? storedDuration(*minutes) : 0;
-    base.Bodypart = fit(w.bodypart, WorkoutRecord::BodypartCapacity, counts);
+    base.Bodypart = fit(m_bodyparts, w.bodypart, counts);
     base.TrainingType = quint8(std::max<qsizetype>(0, o.trainingTypes.indexOf(w.trainingType)));
     // Fortavo's own exports carry the comment whole; the workout's name in its per-set
     // export is the body part.
@@ -63,57 +63,58 @@ QList<WorkoutRecord> Builder::build(const Group &g)
         if (!g.notes.isEmpty())
             comment = ((comment.isEmpty() ? QStringList() : QStringList{comment}) + g.notes).join(u'\n');
     }
-    base.Comment = fit(comment, WorkoutRecord::CommentCapacity, counts);
+    base.Comment = fit(m_comments, comment, counts);
     p.textsCut += counts.textsCut;
     p.textsWithReplacedCharacters += counts.textsWithReplacedCharacters;
-    return split(base, g.exercises, g.cardio);
+    split(base, g.exercises, g.cardio, records);
 }
 
-QString Builder::fit(const QString &text, int capacity, Counts &counts)
+const QString &Builder::fit(Fitting &field, QStringView text, Counts &counts)
 {
     // Names repeat on every set of an exercise: each text is fitted once.
-    Last *last = m_last.data();
-    while (last->capacity != capacity && last->capacity != 0 && last != &m_last.back())
-        ++last;
-    if (last->capacity == capacity && last->text == text) {
-        countFit(text, last->stored, capacity, counts);
-        return last->stored;
+    if (!field.hasLast || field.lastText != text) {
+        // Looked up without a copy of the text; a new text is copied once.
+        auto it = field.texts.constFind(QString::fromRawData(text.constData(), text.size()));
+        if (it == field.texts.constEnd()) {
+            const QString whole = text.toString();
+            const QString stored = fitText(whole, field.capacity);
+            it = field.texts.insert(whole, {stored, countFit(whole, stored, field.capacity)});
+        }
+        field.lastText = it.key();
+        field.last = *it;
+        field.hasLast = true;
     }
-    *last = {capacity, text, fitText(text, capacity, counts)};
-    return last->stored;
+    counts.textsCut += field.last.counts.textsCut;
+    counts.textsWithReplacedCharacters += field.last.counts.textsWithReplacedCharacters;
+    return field.last.stored;
 }
 
-QString Builder::fitText(const QString &text, int capacity, Counts &counts)
+QString Builder::fitText(const QString &text, int capacity)
 {
-    QHash<QString, QString> &fitted = m_fitted[capacity];
-    if (const auto it = fitted.constFind(text); it != fitted.constEnd()) {
-        countFit(text, *it, capacity, counts);
-        return *it;
-    }
     QString cut = CodePage::fit(text, capacity);
     // A cut may end on a space, which the text's own end never does once trimmed.
     if (cut.size() < text.size())
         while (cut.endsWith(u' '))
             cut.chop(1);
-    const QString stored = fitted.insert(text, cut).value();
-    countFit(text, stored, capacity, counts);
-    return stored;
+    return cut;
 }
 
-void Builder::countFit(const QString &text, const QString &stored, int capacity, Counts &counts)
+Counts Builder::countFit(const QString &text, const QString &stored, int capacity)
 {
+    Counts counts;
     if (stored == text)
-        return;
+        return counts;
     if (!CodePage::holds(text))
         ++counts.textsWithReplacedCharacters;
     if (CodePage::encode(text, int(text.size()) * 4).size() > capacity)
         ++counts.textsCut;
+    return counts;
 }
 
 CardioEntry Builder::cardioEntry(const SetRow &r, double workoutStart, Counts &counts)
 {
     CardioEntry c;
-    c.CardioType = fit(r.name, CardioEntry::TypeCapacity, counts);
+    c.CardioType = fit(m_cardioTypes, r.name, counts);
     c.StartTime = r.cardioStart.isValid() ? DayCount::fromTime(r.cardioStart) : workoutStart;
     c.Duration = storedDuration(r.cardioMinutes ? *r.cardioMinutes : int(std::lround(r.seconds / 60)));
     c.Distance = quint16(std::lround(r.distanceMetres));
@@ -125,38 +126,39 @@ CardioEntry Builder::cardioEntry(const SetRow &r, double workoutStart, Counts &c
 // per-set export a row's sets are numbered from 1, which starts the next row.
 void Builder::addSet(QList<ExerciseEntry> &rows, const SetRow &r, Counts &counts)
 {
-    ExerciseEntry e;
-    e.Name = fit(r.name, ExerciseEntry::NameCapacity, counts);
-    e.ExecutionType = fit(r.execution, ExerciseEntry::ExecutionTypeCapacity, counts);
-    e.Reps = quint8(r.reps);
-    e.Weight = r.weight;
-    e.Sets = quint8(r.sets);
+    const QString &name = fit(m_names, r.name, counts);
+    const QString &execution = fit(m_executions, r.execution, counts);
     const bool joins = h.fortavoSets ? r.setOrder > 1 : !h.fortavoLayout;
     if (joins && !rows.isEmpty()) {
         ExerciseEntry &last = rows.last();
-        if (last.Name == e.Name && last.ExecutionType == e.ExecutionType && last.Reps == e.Reps && last.Weight == e.Weight
-            && last.Sets < 255) {
+        if (last.Name == name && last.ExecutionType == execution && last.Reps == quint8(r.reps)
+            && last.Weight == r.weight && last.Sets < 255) {
             ++last.Sets;
             return;
         }
     }
-    rows.append(e);
+    if (rows.isEmpty())
+        rows.reserve(WorkoutRecord::MaxRows);
+    rows.append(ExerciseEntry{name, execution, quint8(r.sets), quint8(r.reps), r.weight});
 }
 
 // More than 20 rows of a kind go on in further records with the same date and time.
-QList<WorkoutRecord> Builder::split(const WorkoutRecord &base, const QList<ExerciseEntry> &ex, const QList<CardioEntry> &cardio)
+void Builder::split(WorkoutRecord &base, QList<ExerciseEntry> &ex, QList<CardioEntry> &cardio, QList<WorkoutRecord> &records)
 {
     const qsizetype max = WorkoutRecord::MaxRows;
     const qsizetype parts = std::max<qsizetype>({1, (ex.size() + max - 1) / max, (cardio.size() + max - 1) / max});
-    if (parts > 1)
-        ++p.workoutsSplit;
-    QList<WorkoutRecord> records;
+    if (parts == 1) {
+        base.Exercises = std::move(ex);
+        base.Cardio = std::move(cardio);
+        records.append(std::move(base));
+        return;
+    }
+    ++p.workoutsSplit;
     for (qsizetype i = 0; i < parts; ++i) {
         WorkoutRecord r = base;
         r.Exercises = ex.mid(i * max, max);
         r.Cardio = cardio.mid(i * max, max);
-        records.append(r);
+        records.append(std::move(r));
     }
-    return records;
 }
 }

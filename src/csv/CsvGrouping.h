@@ -3,8 +3,6 @@
 #include "csv/CsvImport.h"
 #include "csv/CsvRows.h"
 
-#include <array>
-
 // The rows of one workout made into its records: consecutive equal sets joined, more
 // than 20 rows of a kind continued in further records.
 namespace CsvGrouping {
@@ -20,6 +18,7 @@ struct Counts {
 // A workout while its rows are read: sets and cardio rows made into record rows as
 // they come.
 struct Group {
+    CsvRows::GroupKey key;
     CsvValues::When when;           // of its first row
     CsvRows::WorkoutFields workout; // each field from the first row that has it
     QList<ExerciseEntry> exercises;
@@ -28,6 +27,12 @@ struct Group {
     Counts counts;
     bool leftOut = false;
 };
+}
+// Its members are Qt's implicitly shared types and plain values: a list of groups grows
+// by moving their bytes.
+Q_DECLARE_TYPEINFO(CsvGrouping::Group, Q_RELOCATABLE_TYPE);
+
+namespace CsvGrouping {
 
 class Builder {
 public:
@@ -37,24 +42,37 @@ public:
     }
     // A row of the workout, in file order.
     void add(Group &g, const CsvRows::SetRow &r);
-    QList<WorkoutRecord> build(const Group &g);
+    // Appends the workout's records to records; its rows move into them.
+    void build(Group &g, QList<WorkoutRecord> &records);
 
 private:
-    QString fit(const QString &text, int capacity, Counts &counts);
-    QString fitText(const QString &text, int capacity, Counts &counts);
-    void countFit(const QString &text, const QString &stored, int capacity, Counts &counts);
+    struct Fitting;
+    // The text as its field stores it; valid until the next text fitted to that field.
+    const QString &fit(Fitting &field, QStringView text, Counts &counts);
+    static QString fitText(const QString &text, int capacity);
+    static Counts countFit(const QString &text, const QString &stored, int capacity);
     CardioEntry cardioEntry(const CsvRows::SetRow &r, double workoutStart, Counts &counts);
     void addSet(QList<ExerciseEntry> &rows, const CsvRows::SetRow &r, Counts &counts);
-    QList<WorkoutRecord> split(const WorkoutRecord &base, const QList<ExerciseEntry> &ex, const QList<CardioEntry> &cardio);
+    void split(WorkoutRecord &base, QList<ExerciseEntry> &ex, QList<CardioEntry> &cardio, QList<WorkoutRecord> &records);
 
     const CsvImport::Options &o;
     CsvImport::Plan &p;
     const CsvColumns::Header &h;
-    QHash<int, QHash<QString, QString>> m_fitted; // by capacity
-    struct Last {
-        int capacity = 0;
-        QString text, stored;
+    struct Fitted {
+        QString stored;
+        Counts counts; // what fitting the text counts
     };
-    std::array<Last, 5> m_last; // the last text fitted, by capacity (there are five)
+    // The texts fitted to one field, and the last of them.
+    struct Fitting {
+        explicit Fitting(int bytes) : capacity(bytes) {}
+        const int capacity;
+        QHash<QString, Fitted> texts;
+        QString lastText;
+        Fitted last;
+        bool hasLast = false;
+    };
+    Fitting m_names{ExerciseEntry::NameCapacity}, m_executions{ExerciseEntry::ExecutionTypeCapacity},
+        m_cardioTypes{CardioEntry::TypeCapacity}, m_bodyparts{WorkoutRecord::BodypartCapacity},
+        m_comments{WorkoutRecord::CommentCapacity};
 };
 }

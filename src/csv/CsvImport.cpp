@@ -142,8 +142,12 @@ Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> 
     result.columnsByPosition = header.takenByPosition;
     result.unreadWeightColumns = header.unreadColumns;
     const RowReader reader(table, header, options);
-    QHash<GroupKey, qsizetype> groupIndex;
     QList<Group> groups;
+    // Rows of a workout mostly follow one another, and workouts one another in order:
+    // while every new key comes after the one before, it starts a new group without a
+    // look-up. The first key out of order builds the index of the groups.
+    bool inOrder = true;
+    QHash<GroupKey, qsizetype> groupIndex;
     CsvGrouping::Builder builder(options, result, header);
     GroupKey lastKey;
     qsizetype lastGroup = 0;
@@ -162,29 +166,33 @@ Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> 
                 // left out whole, so a later import of the full file adds it once.
                 result.problems.append({row.line, QStringLiteral("the file ends in the middle of this line")});
                 // Its workout is the one above unless the line starts another one.
-                const QStringList above = previous ? table.fields(*previous) : previousFields;
-                if (anyRead && !startsAnotherWorkout(header, above, table.fields(row))) {
-                    const auto it = groupIndex.constFind(lastKey);
-                    if (it != groupIndex.constEnd()) {
-                        const When &when = groups[*it].when;
-                        result.workoutsLeftOut.append(
-                            (when.date.toString(Qt::ISODate) + u' ' + when.time.toString(QStringLiteral("HH:mm"))).trimmed());
-                        groups[*it].leftOut = true;
-                    }
+                if (anyRead && !startsAnotherWorkout(header, previous ? table.fields(*previous) : previousFields, table.fields(row))) {
+                    // The line above was the last one read: its workout is the last group.
+                    Group &g = groups[lastGroup];
+                    result.workoutsLeftOut.append(
+                        (g.when.date.toString(Qt::ISODate) + u' ' + g.when.time.toString(QStringLiteral("HH:mm"))).trimmed());
+                    g.leftOut = true;
                 }
                 break;
             }
             try {
                 ReadRow r = reader.read(row);
-                // Rows of a workout mostly follow one another.
                 if (groups.isEmpty() || !(r.groupKey == lastKey)) {
-                    auto it = groupIndex.constFind(r.groupKey);
+                    if (inOrder && !groups.isEmpty() && !(lastKey < r.groupKey)) {
+                        inOrder = false;
+                        for (qsizetype i = 0; i < groups.size(); ++i)
+                            groupIndex.insert(groups[i].key, i);
+                    }
+                    auto it = inOrder ? groupIndex.constEnd() : groupIndex.constFind(r.groupKey);
                     if (it == groupIndex.constEnd()) {
-                        it = groupIndex.insert(r.groupKey, groups.size());
-                        groups.append(Group{r.when, {}, {}, {}, {}, {}, false});
+                        lastGroup = groups.size();
+                        groups.append(Group{r.groupKey, r.when, {}, {}, {}, {}, {}, false});
+                        if (!inOrder)
+                            groupIndex.insert(r.groupKey, lastGroup);
+                    } else {
+                        lastGroup = *it;
                     }
                     lastKey = r.groupKey;
-                    lastGroup = *it;
                 }
                 Group &g = groups[lastGroup];
                 g.workout.takeMissing(r.workout);
@@ -203,16 +211,22 @@ Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> 
 
     QSet<QString> known(knownExercises.cbegin(), knownExercises.cend());
     QSet<QByteArray> seen = present;
+    seen.reserve(present.size() + groups.size());
     QList<WorkoutRecord> alreadyPresent;
     const QDate today = QDate::currentDate();
-    for (const Group &g : groups) {
+    result.toAdd.reserve(groups.size());
+    for (Group &g : groups) {
         if (g.leftOut)
             continue;
         ++result.workoutsFound;
-        const QList<WorkoutRecord> records = builder.build(g);
-        const QByteArray key = workoutKey(records.first());
+        // The workout's records go to the end of toAdd, and leave it again when present.
+        const qsizetype first = result.toAdd.size();
+        builder.build(g, result.toAdd);
+        const QByteArray key = workoutKey(result.toAdd[first]);
         if (seen.contains(key)) {
-            alreadyPresent += records;
+            for (qsizetype i = first; i < result.toAdd.size(); ++i)
+                alreadyPresent.append(std::move(result.toAdd[i]));
+            result.toAdd.resize(first);
             ++result.skippedAsPresent;
             continue;
         }
@@ -220,24 +234,30 @@ Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> 
         ++result.workoutsToAdd;
         if (g.when.date > today)
             ++result.workoutsInFuture;
-        for (qsizetype i = 0; i < records.size(); ++i) {
-            if (i > 0)
-                seen.insert(workoutKey(records[i]));
-            result.toAdd.append(records[i]);
-        }
+        for (qsizetype i = first + 1; i < result.toAdd.size(); ++i)
+            seen.insert(workoutKey(result.toAdd[i]));
     }
-    std::stable_sort(result.toAdd.begin(), result.toAdd.end(), [](const WorkoutRecord &a, const WorkoutRecord &b) {
+    const auto earlier = [](const WorkoutRecord &a, const WorkoutRecord &b) {
         return std::floor(a.Date) != std::floor(b.Date) ? a.Date < b.Date : a.StartTime < b.StartTime;
-    });
+    };
+    // Files mostly list their workouts in date order already.
+    if (!std::is_sorted(result.toAdd.cbegin(), result.toAdd.cend(), earlier))
+        std::stable_sort(result.toAdd.begin(), result.toAdd.end(), earlier);
     // The exercises of every workout read, new ones first, then those already present:
     // an import stopped after its workouts but before the exercise list still adds them.
+    // A name like the row's above is known by then.
+    const QString *above = nullptr;
     for (const QList<WorkoutRecord> *records : {&result.toAdd, &alreadyPresent})
         for (const WorkoutRecord &r : *records)
-            for (const ExerciseEntry &e : r.Exercises)
+            for (const ExerciseEntry &e : r.Exercises) {
+                if (above && *above == e.Name)
+                    continue;
+                above = &e.Name;
                 if (!known.contains(e.Name)) {
                     known.insert(e.Name);
                     result.newExercises.append(e.Name);
                 }
+            }
     result.readAsWindows1252 = table.readAsWindows1252;
     return result;
 }

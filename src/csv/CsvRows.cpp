@@ -32,34 +32,45 @@ bool quickNumber(QByteArrayView field, std::optional<double> &out)
         out = std::nullopt;
         return true;
     }
+    // Whole numbers, the most common, read as integers: the same value, sooner.
+    qint32 whole = 0;
+    if (const auto [stop, error] = std::from_chars(t.data(), t.data() + t.size(), whole);
+        error == std::errc() && stop == t.data() + t.size()) {
+        if (whole < 0)
+            return false;
+        out = double(whole);
+        return true;
+    }
     // A decimal comma reads as a point.
     char buffer[64];
     if (t.size() > qsizetype(sizeof buffer))
         return false;
-    const bool hasPoint = t.contains('.');
-    for (qsizetype i = 0; i < t.size(); ++i)
-        buffer[i] = t[i] == ',' && !hasPoint ? '.' : t[i];
+    const char *digits = t.data();
+    if (t.contains(',') && !t.contains('.')) {
+        for (qsizetype i = 0; i < t.size(); ++i)
+            buffer[i] = t[i] == ',' ? '.' : t[i];
+        digits = buffer;
+    }
     double value = 0;
-    const auto [stop, error] = std::from_chars(buffer, buffer + t.size(), value);
-    if (error != std::errc() || stop != buffer + t.size() || !std::isfinite(value) || value < 0)
+    const auto [stop, error] = std::from_chars(digits, digits + t.size(), value);
+    if (error != std::errc() || stop != digits + t.size() || !std::isfinite(value) || value < 0)
         return false;
     out = value + 0.0; // "-0" is stored as 0
     return true;
 }
 }
 
-void WorkoutFields::takeMissing(const WorkoutFields &row)
+void WorkoutFields::takeMissing(const RowWorkoutFields &row)
 {
-    if (workoutName.isEmpty())
-        workoutName = row.workoutName;
-    if (workoutNotes.isEmpty())
-        workoutNotes = row.workoutNotes;
-    if (comment.isEmpty())
-        comment = row.comment;
-    if (bodypart.isEmpty())
-        bodypart = row.bodypart;
-    if (trainingType.isEmpty())
-        trainingType = row.trainingType;
+    const auto take = [](QString &field, const QString *text) {
+        if (field.isEmpty() && !text->isEmpty())
+            field = *text;
+    };
+    take(workoutName, row.workoutName);
+    take(workoutNotes, row.workoutNotes);
+    take(comment, row.comment);
+    take(bodypart, row.bodypart);
+    take(trainingType, row.trainingType);
     if (!workoutMinutes) {
         workoutMinutes = row.workoutMinutes;
         durationCut = row.durationCut;
@@ -70,16 +81,15 @@ void WorkoutFields::takeMissing(const WorkoutFields &row)
 
 template <typename Value>
 template <typename Read>
-const Value &RowReader::Cache<Value>::get(const QString &text, Read read)
+const Value &RowReader::Cache<Value>::get(const Memo &memo, Read read)
 {
-    if (hasLast && text == lastText)
+    if (memo.stamp == lastStamp)
         return last;
-    auto it = values.constFind(text);
+    auto it = values.constFind(memo.text);
     if (it == values.constEnd())
-        it = values.insert(text, read(text));
-    lastText = text;
+        it = values.insert(memo.text, read(memo.text));
+    lastStamp = memo.stamp;
     last = *it;
-    hasLast = true;
     return last;
 }
 
@@ -103,6 +113,21 @@ public:
 
     // The field as text; empty when the column is absent.
     const QString &text(Column c) const { return memo(c).text; }
+    // The field's bytes and texts, kept from the row above while its bytes are the same.
+    const Memo &memo(Column c) const
+    {
+        Memo &m = r.m_texts[c];
+        const QByteArrayView b = bytes(c);
+        if (m.stamp != 0 && (!has(c) || QByteArrayView(m.bytes) == b))
+            return m;
+        m.bytes.resize(b.size());
+        if (!b.isEmpty())
+            std::memcpy(m.bytes.data(), b.data(), size_t(b.size()));
+        m.text = has(c) ? QString::fromUtf8(b) : QString();
+        m.trimmed = m.text.trimmed();
+        m.stamp = ++r.m_stamps;
+        return m;
+    }
     // The same without the spaces around it.
     const QString &trimmed(Column c) const { return memo(c).trimmed; }
 
@@ -145,31 +170,28 @@ public:
 
     // The execution a set type or set order names: warm-up and drop sets; failure sets
     // ("F") are working sets.
-    QString execution(Column c) const
+    QStringView execution(Column c) const
     {
+        const QByteArrayView b = bytes(c);
+        if (isAscii(b)) { // the common case, with the field trimmed once
+            const QByteArrayView t = b.trimmed();
+            const auto is = [t](QByteArrayView word) {
+                return t.size() == word.size() && t.compare(word, Qt::CaseInsensitive) == 0;
+            };
+            if (is("warmup") || is("w"))
+                return u"Warmup";
+            if (is("dropset") || is("d"))
+                return u"Drop set";
+            return {};
+        }
         if (is(c, "warmup") || is(c, "w"))
-            return QStringLiteral("Warmup");
+            return u"Warmup";
         if (is(c, "dropset") || is(c, "d"))
-            return QStringLiteral("Drop set");
-        return QString();
+            return u"Drop set";
+        return {};
     }
 
 private:
-    const Memo &memo(Column c) const
-    {
-        Memo &m = r.m_texts[c];
-        const QByteArrayView b = bytes(c);
-        if (m.valid && QByteArrayView(m.bytes) == b)
-            return m;
-        m.bytes.resize(b.size());
-        if (!b.isEmpty())
-            std::memcpy(m.bytes.data(), b.data(), size_t(b.size()));
-        m.text = has(c) ? QString::fromUtf8(b) : QString();
-        m.trimmed = m.text.trimmed();
-        m.valid = true;
-        return m;
-    }
-
     // The extra fields of a name with commas in an unquoted file joined back into the
     // name; raises RowError when the fields do not fit the header.
     void fit(qsizetype count, qsizetype expected)
@@ -199,26 +221,34 @@ private:
     QVarLengthArray<QByteArrayView, 32> m_views;
 };
 
+RowReader::RowReader(const CsvTable &table, const CsvColumns::Header &header, const CsvImport::Options &options)
+    : t(table), h(header), o(options)
+{
+    // Without a unit column every row's unit is the header's.
+    m_headerWeightFactor = weightFactor([&](const char *word) { return h.weightUnit == QLatin1StringView(word); });
+}
+
 ReadRow RowReader::read(const CsvTable::Row &row) const
 {
     ReadRow result;
     const Fields f(*this, row);
     readWhen(f, result);
     SetRow &r = result.set;
-    WorkoutFields &w = result.workout;
+    RowWorkoutFields &w = result.workout;
     r.name = f.trimmed(Exercise);
     r.execution = f.trimmed(Execution);
-    w.workoutName = f.trimmed(WorkoutName);
-    w.workoutNotes = f.trimmed(WorkoutNotes);
-    w.comment = h.fortavoSets ? f.text(WorkoutNotes) : f.text(Comment);
-    w.bodypart = f.trimmed(Bodypart);
-    w.trainingType = f.trimmed(TrainingType);
-    if (const std::optional<double> minutes = m_durations.get(f.text(Duration), anyDurationMinutes)) {
+    w.workoutName = &f.trimmed(WorkoutName);
+    w.workoutNotes = &f.trimmed(WorkoutNotes);
+    const QString &comment = h.fortavoSets ? f.text(WorkoutNotes) : f.text(Comment);
+    w.comment = &comment;
+    w.bodypart = &f.trimmed(Bodypart);
+    w.trainingType = &f.trimmed(TrainingType);
+    if (const std::optional<double> minutes = m_durations.get(f.memo(Duration), anyDurationMinutes)) {
         w.durationCut = *minutes > MaxDurationMinutes + 0.5;
         w.workoutMinutes = w.durationCut ? MaxDurationMinutes : int(std::lround(*minutes));
     }
     if (f.has(EndTime) && !f.blank(EndTime))
-        w.endTime = m_times.get(f.text(EndTime), timeOfDay);
+        w.endTime = m_times.get(f.memo(EndTime), timeOfDay);
     if (!h.ownExport() && f.is(SetOrder, "rest timer")) {
         r.kind = RowKind::Rest;
     } else if (!h.ownExport() && f.is(SetOrder, "note")) {
@@ -233,10 +263,10 @@ ReadRow RowReader::read(const CsvTable::Row &row) const
     }
     const When &when = result.when;
     result.groupKey = {when.date.toJulianDay(), when.time.isValid() ? when.time.msecsSinceStartOfDay() : -1,
-                       when.time.isValid() ? QString() : w.workoutName, QString()};
+                       when.time.isValid() ? QString() : f.trimmed(WorkoutName), QString()};
     if (h.ownExport())
         result.groupKey.workout = QStringList{w.workoutMinutes ? QString::number(*w.workoutMinutes) : QString(),
-                                              w.bodypart, w.trainingType, w.comment}
+                                              f.trimmed(Bodypart), f.trimmed(TrainingType), comment}
                                       .join(QChar(0x1f));
     return result;
 }
@@ -244,14 +274,15 @@ ReadRow RowReader::read(const CsvTable::Row &row) const
 void RowReader::readWhen(const Fields &f, ReadRow &r) const
 {
     // A time in UTC is converted through the system zone once per text.
-    const QString dateText = f.text(h.has(Date) ? Date : StartTime);
-    const std::optional<When> when = m_dates.get(dateText, dateTime);
+    const Memo &date = f.memo(h.has(Date) ? Date : StartTime);
+    const QString &dateText = date.text;
+    const std::optional<When> when = m_dates.get(date, dateTime);
     if (!when)
         throw RowError{dateText.trimmed().isEmpty() ? QStringLiteral("no date")
                                                     : QStringLiteral("date \"%1\" is not a date").arg(dateText)};
     r.when = *when;
     if (h.has(Date) && h.has(StartTime) && !f.blank(StartTime))
-        r.when.time = m_times.get(f.text(StartTime), timeOfDay);
+        r.when.time = m_times.get(f.memo(StartTime), timeOfDay);
 }
 
 void RowReader::readSet(const Fields &f, SetRow &r) const
@@ -274,7 +305,7 @@ void RowReader::readSet(const Fields &f, SetRow &r) const
         if (h.has(Seconds))
             checkedMinutes(time / 60, f.text(Seconds));
         r.calories = f.number(Calories, "calories").value_or(0);
-        r.cardioStart = m_times.get(f.text(CardioStart), timeOfDay);
+        r.cardioStart = m_times.get(f.memo(CardioStart), timeOfDay);
         r.cardioMinutes = durationMinutes(f.text(CardioDuration));
         if (r.distanceMetres > 65535)
             throw RowError{QStringLiteral("distance of %1 m is above 65535 m").arg(r.distanceMetres)};
@@ -307,17 +338,25 @@ void RowReader::readSet(const Fields &f, SetRow &r) const
         if (r.execution.isEmpty() && !h.ownExport())
             r.execution = f.execution(SetOrder);
         if (r.execution.isEmpty() && f.is(Warmup, "1"))
-            r.execution = QStringLiteral("Warmup");
+            r.execution = u"Warmup";
         // A timed set with a weight (a hold, a carry): no reps, its seconds noted.
-        if (r.execution.isEmpty() && r.reps == 0 && time > 0)
-            r.execution = QStringLiteral("%1 s").arg(std::lround(time));
+        if (r.execution.isEmpty() && r.reps == 0 && time > 0) {
+            m_heldFor = QStringLiteral("%1 s").arg(std::lround(time));
+            r.execution = m_heldFor;
+        }
     }
 }
 
 double RowReader::weightFactor(const Fields &f) const
 {
-    const bool stated = !f.blank(CsvColumns::WeightUnit);
-    const auto unitIs = [&](const char *word) { return stated ? f.is(CsvColumns::WeightUnit, word) : h.weightUnit == QLatin1StringView(word); };
+    if (f.blank(CsvColumns::WeightUnit))
+        return m_headerWeightFactor;
+    return weightFactor([&](const char *word) { return f.is(CsvColumns::WeightUnit, word); });
+}
+
+template <typename UnitIs>
+double RowReader::weightFactor(UnitIs unitIs) const
+{
     const bool statedKg = unitIs("kg") || unitIs("kgs");
     const bool statedLbs = unitIs("lbs") || unitIs("lb");
     if (statedLbs && o.unit == CsvImport::WeightUnit::Kg)

@@ -98,9 +98,15 @@ std::optional<When> dayMonthYear(const QString &t)
     const std::optional<int> day = digits(1, 2);
     if (!day || !skip(u' ') || i + 3 > t.size())
         return std::nullopt;
-    const QString month = t.sliced(i, 3).toLower();
+    // The month's name in lower case, without a copy of the text: no letter but the ASCII
+    // ones lowers to a letter of the months' names.
+    char month[4] = {};
+    for (qsizetype k = 0; k < 3; ++k) {
+        const char16_t c = t.at(i + k).unicode();
+        month[k] = c >= u'A' && c <= u'Z' ? char(c - u'A' + 'a') : c < 0x80 ? char(c) : '?';
+    }
     int m = 0;
-    while (m < 12 && month != QLatin1String(Months[m]))
+    while (m < 12 && qstrcmp(month, Months[m]) != 0)
         ++m;
     i += 3;
     if (m == 12 || !skip(u' '))
