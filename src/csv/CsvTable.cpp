@@ -8,12 +8,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
-#include <future>
 #include <limits>
 #include <memory>
 #include <optional>
-#include <system_error>
 
 struct CsvReader::State {
     State()
@@ -120,53 +117,12 @@ CsvReader::~CsvReader() = default;
 
 bool CsvReader::next()
 {
-    if (m_batchRows == 0) {
-        fill(m_table);
-        m_batchEnds = m_finished;
-        return !m_table.rows.isEmpty();
-    }
-    if (!m_ahead.valid()) {
-        fill(m_table);
-    } else {
-        m_ahead.get(); // raises what reading the batch raised
-        std::swap(m_table.rows, m_back.rows);
-        std::swap(m_table.spans, m_back.spans);
-        std::swap(m_table.data, m_back.data);
-    }
-    m_batchEnds = m_finished;
-    // The next batch is read on another thread while this one is used.
-    if (!m_finished)
-        readAhead();
-    return !m_table.rows.isEmpty();
-}
-
-void CsvReader::readAhead()
-{
-    try {
-        m_ahead = std::async(std::launch::async, [this] { fill(m_back); });
-    } catch (const std::system_error &) {
-        // No thread to be had: the batch is read now instead.
-        std::promise<void> read;
-        try {
-            fill(m_back);
-            read.set_value();
-        } catch (...) {
-            read.set_exception(std::current_exception());
-        }
-        m_ahead = read.get_future();
-    }
-}
-
-void CsvReader::fill(CsvTable &batch)
-{
     State &s = *m_state;
-    s.table = &batch;
-    // The batch held before ended between rows: its fields are no longer needed. The
-    // first batch keeps the rows that followed the header on its line (lone CR line
-    // ends).
+    // The last batch ended between rows: its fields are no longer needed. The first
+    // batch keeps the rows that followed the header on its line (lone CR line ends).
     if (m_started) {
-        batch.rows.clear();
-        batch.spans.clear();
+        m_table.rows.clear();
+        m_table.spans.clear();
         s.used = 0;
         s.rowFirst = 0;
     }
@@ -174,16 +130,17 @@ void CsvReader::fill(CsvTable &batch)
     if (m_batchRows == 0 && !m_finished) {
         // One batch of every row: room for them all at once.
         const qsizetype lines = qsizetype(std::count(m_text.begin() + m_position, m_text.end(), '\n')) + 1;
-        batch.rows.reserve(lines);
-        batch.spans.reserve(size_t(lines * s.fieldsPerRow));
+        m_table.rows.reserve(lines);
+        m_table.spans.reserve(size_t(lines * s.fieldsPerRow));
     } else {
-        batch.rows.reserve(m_batchRows + 1);
-        batch.spans.reserve(size_t((m_batchRows + 1) * s.fieldsPerRow));
+        m_table.rows.reserve(m_batchRows + 1);
+        m_table.spans.reserve(size_t((m_batchRows + 1) * s.fieldsPerRow));
     }
     // A batch ends between rows (libcsv's state 0, "row not begun"), never inside a
     // quoted field that runs over several lines.
-    while (!m_finished && (m_batchRows == 0 || batch.rows.size() < m_batchRows || s.parser.pstate != 0))
+    while (!m_finished && (m_batchRows == 0 || m_table.rows.size() < m_batchRows || s.parser.pstate != 0))
         feedLine();
+    return !m_table.rows.isEmpty();
 }
 
 // Feeds one line, so every row knows the line it ends on; the text's end ends the row
@@ -195,7 +152,7 @@ bool CsvReader::feedLine()
         qsizetype end = m_text.indexOf('\n', m_position);
         end = end < 0 ? m_text.size() : end + 1;
         const QByteArrayView piece = m_text.sliced(m_position, end - m_position);
-        QByteArray &data = s.table->data;
+        QByteArray &data = m_table.data;
         if (data.size() < s.used + piece.size())
             data.resize(std::max(s.used + piece.size(), m_batchRows == 0 ? m_text.size() : 2 * data.size()));
         if (csv_parse(&s.parser, piece.data(), size_t(piece.size()), onField, onRowEnd, &s) != size_t(piece.size()))

@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <future>
 #include <memory>
 #include <vector>
 
@@ -63,26 +62,21 @@ public:
     // ConversionError when the text is not CSV.
     bool next();
     // The current batch ends the text.
-    bool atEnd() const { return m_batchEnds; }
+    bool atEnd() const { return m_finished; }
 
     struct State;
 
 private:
-    void fill(CsvTable &batch);
-    void readAhead();
     bool feedLine();
 
     CsvTable m_table;
-    CsvTable m_back; // the next batch, read ahead
     QByteArray m_converted; // the text as UTF-8 when it was not
     QByteArrayView m_text;
     qsizetype m_position = 0;
     int m_batchRows;
-    bool m_finished = false;  // the parser has reached the text's end
-    bool m_batchEnds = false; // the current batch holds the text's last row
-    bool m_started = false;   // a batch was read
+    bool m_finished = false; // the parser has reached the text's end
+    bool m_started = false;  // a batch was read
     std::unique_ptr<State> m_state;
-    std::future<void> m_ahead; // last: waited for before the batches go
 };
 
 namespace CsvText {
