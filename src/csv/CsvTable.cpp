@@ -24,6 +24,7 @@ struct CsvReader::State {
 
     csv_parser parser{};
     CsvTable *table = nullptr;
+    char *out = nullptr;        // table->data's bytes
     int line = 1;
     qsizetype rowFirst = 0;
     bool headerDone = false;
@@ -41,7 +42,7 @@ void onField(void *data, size_t length, void *context)
     // The data was made as long as the text fed, which no field's bytes outgrow.
     t.spans.push_back({quint32(state->used), quint32(length)});
     if (length > 0)
-        std::memcpy(t.data.data() + state->used, data, length);
+        std::memcpy(state->out + state->used, data, length);
     state->used += qsizetype(length);
 }
 
@@ -153,8 +154,10 @@ bool CsvReader::feedLine()
         end = end < 0 ? m_text.size() : end + 1;
         const QByteArrayView piece = m_text.sliced(m_position, end - m_position);
         QByteArray &data = m_table.data;
-        if (data.size() < s.used + piece.size())
+        if (data.size() < s.used + piece.size()) {
             data.resize(std::max(s.used + piece.size(), m_batchRows == 0 ? m_text.size() : 2 * data.size()));
+            s.out = data.data();
+        }
         if (csv_parse(&s.parser, piece.data(), size_t(piece.size()), onField, onRowEnd, &s) != size_t(piece.size()))
             throw ConversionError(QStringLiteral("Line %1 is not CSV: %2.")
                                       .arg(s.line)
