@@ -155,7 +155,6 @@ Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> 
     // from an earlier one.
     const CsvTable::Row *previous = nullptr;
     QStringList previousFields;
-    bool anyRead = false;
     for (; more; more = batches.next()) {
         for (const CsvTable::Row &row : table.rows) {
             if (row.count == 1 && table.text(row, 0).trimmed().isEmpty())
@@ -166,7 +165,7 @@ Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> 
                 // left out whole, so a later import of the full file adds it once.
                 result.problems.append({row.line, QStringLiteral("the file ends in the middle of this line")});
                 // Its workout is the one above unless the line starts another one.
-                if (anyRead && !startsAnotherWorkout(header, previous ? table.fields(*previous) : previousFields, table.fields(row))) {
+                if (!groups.isEmpty() && !startsAnotherWorkout(header, previous ? table.fields(*previous) : previousFields, table.fields(row))) {
                     // The line above was the last one read: its workout is the last group.
                     Group &g = groups[lastGroup];
                     result.workoutsLeftOut.append(
@@ -198,7 +197,6 @@ Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> 
                 g.workout.takeMissing(r.workout);
                 builder.add(g, r.set);
                 previous = &row;
-                anyRead = true;
             } catch (const RowError &error) {
                 result.problems.append({row.line, error.reason});
             }

@@ -63,10 +63,10 @@ void onRowEnd(int, void *context)
     state->rowFirst = qsizetype(t.spans.size());
 }
 
-char detectSeparator(QByteArrayView text)
+// The header line: the separator is the comma or the semicolon, whichever it holds
+// more of.
+char detectSeparator(QByteArrayView header)
 {
-    const qsizetype end = text.indexOf('\n');
-    const QByteArrayView header = end < 0 ? text : text.first(end);
     return header.count(';') > header.count(',') ? ';' : ',';
 }
 
@@ -104,12 +104,13 @@ CsvReader::CsvReader(const QByteArray &bytes, int batchRows) : m_batchRows(batch
     if (text.size() > qsizetype(std::numeric_limits<qint32>::max()))
         throw ConversionError(QStringLiteral("The file is too large to read as CSV."));
     m_text = text;
-    m_table.separator = detectSeparator(text);
+    const qsizetype headerEnd = text.indexOf('\n');
+    const QByteArrayView headerLine = headerEnd < 0 ? text : text.first(headerEnd);
+    m_table.separator = detectSeparator(headerLine);
     m_table.lastLineCut = !text.isEmpty() && !text.endsWith('\n');
     csv_set_delim(&m_state->parser, static_cast<unsigned char>(m_table.separator));
     m_state->table = &m_table;
-    const qsizetype headerEnd = text.indexOf('\n');
-    m_state->fieldsPerRow = (headerEnd < 0 ? text : text.first(headerEnd)).count(m_table.separator) + 1;
+    m_state->fieldsPerRow = headerLine.count(m_table.separator) + 1;
     while (!m_state->headerDone && !m_finished)
         feedLine();
 }
