@@ -38,33 +38,40 @@ int importCsvCommand(CliContext &context, const QStringList &allArgs)
     options.trainingTypes = context.configuration().trainingTypes;
 
     const QByteArray csv = WholeFile::read(QDir::current().absoluteFilePath(file));
-    // The file is only read until the plan stands, so a refused file writes nothing;
-    // an import then opens it to write, creating it when there is none yet.
+    // A refused file writes nothing; an import creates the training file when there is
+    // none yet.
     TrainingFile training;
     const QString trainingName = context.trainingFileName();
     const QString exerciseName = ExerciseFile::resolveName(context.configuration().exerciseFile);
-    // Held from before the plan is made until the import is written.
-    if (!dryRun)
-        context.claimForWriting(trainingName);
-    if (QFileInfo::exists(trainingName))
-        training.open(trainingName, TrainingFile::Access::ReadOnly);
     ExerciseFile exercises;
-    QStringList known;
-    if (QFileInfo::exists(exerciseName)) {
+    if (QFileInfo::exists(exerciseName))
         exercises.open(exerciseName);
-        for (const CatalogExercise &e : exercises.readAll())
-            known.append(e.Name);
-    }
-    const CsvImport::Plan plan = CsvImport::plan(
-        csv, options, training.isOpen() ? CsvImport::workoutKeys(training) : QSet<QByteArray>(), known);
-    for (const QString &line : plan.reportLines())
-        context.out << line << '\n';
-    if (dryRun)
+    const auto report = [&](const CsvImport::Plan &plan) {
+        for (const QString &line : plan.reportLines())
+            context.out << line << '\n';
+    };
+    if (dryRun) {
+        if (QFileInfo::exists(trainingName))
+            training.open(trainingName, TrainingFile::Access::ReadOnly);
+        QStringList known;
+        if (exercises.isOpen())
+            for (const CatalogExercise &e : exercises.readAll())
+                known.append(e.Name);
+        report(CsvImport::plan(csv, options, training.isOpen() ? CsvImport::workoutKeys(training) : QSet<QByteArray>(), known));
         return 0;
-    if (!plan.newExercises.isEmpty())
-        context.claimForWriting(exerciseName);
-    training.open(trainingName, TrainingFile::Access::ReadWrite);
-    CsvImport::apply(plan, training, exercises, exerciseName);
+    }
+    // Held from before the plan is made until the import is written.
+    context.claimForWriting(trainingName);
+    if (QFileInfo::exists(trainingName))
+        training.open(trainingName, TrainingFile::Access::ReadWrite);
+    const CsvImport::Plan plan = CsvImport::importWhileReading(
+        csv, options, trainingName, training, exercises, exerciseName, [&](const CsvImport::Plan &plan) {
+            report(plan);
+            if (!plan.newExercises.isEmpty())
+                context.claimForWriting(exerciseName);
+        });
+    if (!training.isOpen())
+        training.open(trainingName, TrainingFile::Access::ReadWrite);
     context.out << QStringLiteral("Imported %1 workouts into \"%2\".").arg(plan.workoutsToAdd).arg(trainingName);
     if (plan.toAdd.size() != plan.workoutsToAdd)
         context.out << QStringLiteral(" (%1 records)").arg(plan.toAdd.size());

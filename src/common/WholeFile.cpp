@@ -1,5 +1,6 @@
 #include "common/WholeFile.h"
 
+#include "common/BackgroundFlush.h"
 #include "common/Errors.h"
 #include "common/FileLock.h"
 
@@ -33,13 +34,25 @@ QByteArray nativePath(const QString &path)
 // still cannot make a short file look complete.
 class DescriptorDevice : public QIODevice {
 public:
-    // writeBack: a new regular file, whose bytes go on to the disk as they come.
-    explicit DescriptorDevice(int fd, bool writeBack = false) : m_fd(fd), m_writeBack(writeBack)
+    // flushAsWritten: a new regular file, whose bytes go on to the disk as they come.
+    explicit DescriptorDevice(int fd, bool flushAsWritten = false) : m_fd(fd)
     {
+        if (flushAsWritten)
+            m_flush = std::make_unique<BackgroundFlush>(fd);
         open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     }
     bool failed() const { return m_failed; }
     qint64 written() const { return m_written; }
+
+    // Ends the flushing as the bytes came; a flush that failed fails the device.
+    void finishFlush()
+    {
+        const int error = m_flush ? m_flush->finish() : 0;
+        if (error != 0 && !m_failed) {
+            m_failed = true;
+            setErrorString(WholeFile::systemReason(error));
+        }
+    }
 
 protected:
     qint64 readData(char *, qint64) override { return -1; }
@@ -60,26 +73,14 @@ protected:
             done += n;
         }
         m_written += done;
-        startWriteBack();
+        if (m_flush)
+            m_flush->written(m_written);
         return done;
     }
 
 private:
-    // Starts the disk on every megabyte written, so that the flush before the file
-    // replaces its target has little left to wait for. Only a hint: its failure
-    // changes nothing, the flush still decides.
-    void startWriteBack()
-    {
-        constexpr qint64 step = 1 << 20;
-        if (!m_writeBack || m_written - m_writtenBack < step)
-            return;
-        ::sync_file_range(m_fd, m_writtenBack, m_written - m_writtenBack, SYNC_FILE_RANGE_WRITE);
-        m_writtenBack = m_written;
-    }
-
     int m_fd;
-    bool m_writeBack = false;
-    qint64 m_writtenBack = 0;
+    std::unique_ptr<BackgroundFlush> m_flush;
     bool m_failed = false;
     qint64 m_written = 0;
 };
@@ -305,6 +306,7 @@ void WholeFile::write(const QString &path, const std::function<void(QIODevice &o
     TemporaryBeside temporary(target, path);
     DescriptorDevice device(temporary.fd(), true);
     runWriter(device, writeContent, wrapper);
+    device.finishFlush();
     // Checked here as well: a writer that went on after a failed write must not commit.
     if (device.failed())
         cannotWrite(path, device.errorString());

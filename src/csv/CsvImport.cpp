@@ -130,7 +130,79 @@ bool startsAnotherWorkout(const Header &header, const QStringList &above, const 
 }
 }
 
-Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> &present, const QStringList &knownExercises)
+namespace {
+// Raised while the records are written as they are made, when those written are not
+// the first of the import after all: a row of a workout already made, or workouts
+// that end up in another order. The import then starts again and writes at the end.
+struct MadeTooEarly {};
+
+// Workouts read whole, made into their records; those the training file or the CSV
+// itself has already are left out.
+class WorkoutsMade {
+public:
+    WorkoutsMade(Plan &plan, CsvGrouping::Builder &builder, const QSet<QByteArray> &present)
+        : p(plan), b(builder), seen(present), today(QDate::currentDate())
+    {
+    }
+
+    void add(Group &g)
+    {
+        g.done = true;
+        ++p.workoutsFound;
+        // The workout's records go to the end of toAdd, and leave it again when present.
+        const qsizetype first = p.toAdd.size();
+        b.build(g, p.toAdd);
+        const QByteArray key = workoutKey(p.toAdd[first]);
+        if (seen.contains(key)) {
+            for (qsizetype i = first; i < p.toAdd.size(); ++i)
+                alreadyPresent.append(std::move(p.toAdd[i]));
+            p.toAdd.resize(first);
+            ++p.skippedAsPresent;
+            return;
+        }
+        seen.insert(key);
+        ++p.workoutsToAdd;
+        if (g.when.date > today)
+            ++p.workoutsInFuture;
+        for (qsizetype i = first + 1; i < p.toAdd.size(); ++i)
+            seen.insert(workoutKey(p.toAdd[i]));
+    }
+
+    QList<WorkoutRecord> alreadyPresent;
+
+private:
+    Plan &p;
+    CsvGrouping::Builder &b;
+    QSet<QByteArray> seen;
+    const QDate today;
+};
+
+// The exercises of every workout read, new ones first, then those already present: an
+// import stopped after its workouts but before the exercise list still adds them. A
+// name like the row's above is known by then.
+void listNewExercises(Plan &plan, const QList<WorkoutRecord> &alreadyPresent, const QStringList &knownExercises)
+{
+    QSet<QString> known(knownExercises.cbegin(), knownExercises.cend());
+    const QString *above = nullptr;
+    for (const QList<WorkoutRecord> *records : {&std::as_const(plan.toAdd), &alreadyPresent})
+        for (const WorkoutRecord &r : *records)
+            for (const ExerciseEntry &e : r.Exercises) {
+                if (above && *above == e.Name)
+                    continue;
+                above = &e.Name;
+                if (!known.contains(e.Name)) {
+                    known.insert(e.Name);
+                    plan.newExercises.append(e.Name);
+                }
+            }
+}
+
+using RecordsMade = std::function<void(const QList<WorkoutRecord> &toAdd)>;
+
+// Reads the CSV into a plan. With made, a workout is made into its records as soon as
+// the next one starts while the workouts come in date order, and made is told.
+Plan readPlan(const QByteArray &csv, const Options &options, const QSet<QByteArray> &present,
+              const QStringList &knownExercises, const RecordsMade &made)
 {
     CsvReader batches(csv, options.batchRows);
     const CsvTable &table = batches.table();
@@ -143,12 +215,13 @@ Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> 
     result.unreadWeightColumns = header.unreadColumns;
     const RowReader reader(table, header, options);
     QList<Group> groups;
+    CsvGrouping::Builder builder(options, result, header);
+    WorkoutsMade workouts(result, builder, present);
     // Rows of a workout mostly follow one another, and workouts one another in order:
     // while every new key comes after the one before, it starts a new group without a
     // look-up. The first key out of order builds the index of the groups.
     bool inOrder = true;
     QHash<GroupKey, qsizetype> groupIndex;
-    CsvGrouping::Builder builder(options, result, header);
     GroupKey lastKey;
     qsizetype lastGroup = 0;
     // The last row read, for a cut line after it: in this batch, or its fields kept
@@ -184,12 +257,19 @@ Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> 
                     }
                     auto it = inOrder ? groupIndex.constEnd() : groupIndex.constFind(r.groupKey);
                     if (it == groupIndex.constEnd()) {
+                        // In date order, the workout before is whole.
+                        if (made && inOrder && !groups.isEmpty()) {
+                            workouts.add(groups[lastGroup]);
+                            made(result.toAdd);
+                        }
                         lastGroup = groups.size();
-                        groups.append(Group{r.groupKey, r.when, {}, {}, {}, {}, {}, false});
+                        groups.append(Group{r.groupKey, r.when, {}, {}, {}, {}, {}});
                         if (!inOrder)
                             groupIndex.insert(r.groupKey, lastGroup);
                     } else {
                         lastGroup = *it;
+                        if (groups[lastGroup].done)
+                            throw MadeTooEarly{};
                     }
                     lastKey = r.groupKey;
                 }
@@ -207,57 +287,28 @@ Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> 
         }
     }
 
-    QSet<QString> known(knownExercises.cbegin(), knownExercises.cend());
-    QSet<QByteArray> seen = present;
-    seen.reserve(present.size() + groups.size());
-    QList<WorkoutRecord> alreadyPresent;
-    const QDate today = QDate::currentDate();
-    result.toAdd.reserve(groups.size());
-    for (Group &g : groups) {
-        if (g.leftOut)
-            continue;
-        ++result.workoutsFound;
-        // The workout's records go to the end of toAdd, and leave it again when present.
-        const qsizetype first = result.toAdd.size();
-        builder.build(g, result.toAdd);
-        const QByteArray key = workoutKey(result.toAdd[first]);
-        if (seen.contains(key)) {
-            for (qsizetype i = first; i < result.toAdd.size(); ++i)
-                alreadyPresent.append(std::move(result.toAdd[i]));
-            result.toAdd.resize(first);
-            ++result.skippedAsPresent;
-            continue;
-        }
-        seen.insert(key);
-        ++result.workoutsToAdd;
-        if (g.when.date > today)
-            ++result.workoutsInFuture;
-        for (qsizetype i = first + 1; i < result.toAdd.size(); ++i)
-            seen.insert(workoutKey(result.toAdd[i]));
-    }
+    const bool someMade = !result.toAdd.isEmpty();
+    for (Group &g : groups)
+        if (!g.leftOut && !g.done)
+            workouts.add(g);
     const auto earlier = [](const WorkoutRecord &a, const WorkoutRecord &b) {
         return std::floor(a.Date) != std::floor(b.Date) ? a.Date < b.Date : a.StartTime < b.StartTime;
     };
     // Files mostly list their workouts in date order already.
-    if (!std::is_sorted(result.toAdd.cbegin(), result.toAdd.cend(), earlier))
+    if (!std::is_sorted(result.toAdd.cbegin(), result.toAdd.cend(), earlier)) {
+        if (someMade)
+            throw MadeTooEarly{};
         std::stable_sort(result.toAdd.begin(), result.toAdd.end(), earlier);
-    // The exercises of every workout read, new ones first, then those already present:
-    // an import stopped after its workouts but before the exercise list still adds them.
-    // A name like the row's above is known by then.
-    const QString *above = nullptr;
-    for (const QList<WorkoutRecord> *records : {&result.toAdd, &alreadyPresent})
-        for (const WorkoutRecord &r : *records)
-            for (const ExerciseEntry &e : r.Exercises) {
-                if (above && *above == e.Name)
-                    continue;
-                above = &e.Name;
-                if (!known.contains(e.Name)) {
-                    known.insert(e.Name);
-                    result.newExercises.append(e.Name);
-                }
-            }
+    }
+    listNewExercises(result, workouts.alreadyPresent, knownExercises);
     result.readAsWindows1252 = table.readAsWindows1252;
     return result;
+}
+}
+
+Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> &present, const QStringList &knownExercises)
+{
+    return readPlan(csv, options, present, knownExercises, {});
 }
 
 QStringList Plan::reportLines() const
@@ -298,6 +349,63 @@ QStringList Plan::reportLines() const
 }
 
 namespace {
+// Writes the training file's records, then the new ones 64 (about 190 KB) at a time
+// from one buffer used again for each. The existing records are copied before the
+// first new one, so a writer given none writes nothing.
+class RecordWriter {
+public:
+    RecordWriter(QIODevice &out, const QString &path, TrainingFile &training, int existing)
+        : m_out(out), m_path(path), m_training(training), m_existing(existing)
+    {
+    }
+
+    // Writes the records of toAdd not written yet: all of them when whole, else as
+    // many whole buffers as they fill.
+    void write(const QList<WorkoutRecord> &toAdd, bool whole)
+    {
+        constexpr qsizetype chunk = 64;
+        while (toAdd.size() - m_written >= (whole ? 1 : chunk)) {
+            copyExisting();
+            const qsizetype n = std::min(chunk, toAdd.size() - m_written);
+            m_bytes.resize(n * WorkoutRecord::Size);
+            for (qsizetype i = 0; i < n; ++i)
+                toAdd[m_written + i].encodeInto(m_bytes.data() + i * WorkoutRecord::Size);
+            WholeFile::writeTo(m_out, m_bytes, m_path);
+            m_written += n;
+        }
+    }
+
+private:
+    void copyExisting()
+    {
+        if (m_copied)
+            return;
+        m_copied = true;
+        if (m_existing > 0)
+            m_training.forEachChunk(0, m_existing, [&](const QByteArray &bytes, int) { WholeFile::writeTo(m_out, bytes, m_path); });
+    }
+
+    QIODevice &m_out;
+    const QString &m_path;
+    TrainingFile &m_training;
+    const int m_existing;
+    bool m_copied = false;
+    qsizetype m_written = 0;
+    QByteArray m_bytes;
+};
+
+void addNewExercises(const Plan &plan, ExerciseFile *exercises, const QString &exerciseFileName)
+{
+    if (!exercises || plan.newExercises.isEmpty())
+        return;
+    if (!exercises->isOpen() && !exerciseFileName.isEmpty())
+        exercises->open(exerciseFileName);
+    QList<CatalogExercise> list = exercises->readAll();
+    for (const QString &name : plan.newExercises)
+        list.append({name, QString(), QString()});
+    exercises->save(list);
+}
+
 void applyPlan(const Plan &plan, TrainingFile &training, ExerciseFile *exercises, const QString &exerciseFileName)
 {
     if (!plan.toAdd.isEmpty()) {
@@ -306,31 +414,11 @@ void applyPlan(const Plan &plan, TrainingFile &training, ExerciseFile *exercises
         // Nobody else writes it meanwhile, and it is still the file the plan was made on.
         const FileLock::WriteLock lock(path);
         training.checkUnchanged();
-        WholeFile::write(path, [&](QIODevice &out) {
-            training.forEachChunk(0, count, [&](const QByteArray &bytes, int) { WholeFile::writeTo(out, bytes, path); });
-            // The new records go out in chunks of 64 (about 190 KB): few writes, from one
-            // small buffer used again for each.
-            constexpr qsizetype chunk = 64;
-            QByteArray bytes;
-            for (qsizetype first = 0; first < plan.toAdd.size(); first += chunk) {
-                const qsizetype n = std::min(chunk, plan.toAdd.size() - first);
-                bytes.resize(n * WorkoutRecord::Size);
-                for (qsizetype i = 0; i < n; ++i)
-                    plan.toAdd[first + i].encodeInto(bytes.data() + i * WorkoutRecord::Size);
-                WholeFile::writeTo(out, bytes, path);
-            }
-        });
+        WholeFile::write(path, [&](QIODevice &out) { RecordWriter(out, path, training, count).write(plan.toAdd, true); });
         // The file was replaced: read the new one from now on.
         training.reopen();
     }
-    if (exercises && !plan.newExercises.isEmpty()) {
-        if (!exercises->isOpen() && !exerciseFileName.isEmpty())
-            exercises->open(exerciseFileName);
-        QList<CatalogExercise> list = exercises->readAll();
-        for (const QString &name : plan.newExercises)
-            list.append({name, QString(), QString()});
-        exercises->save(list);
-    }
+    addNewExercises(plan, exercises, exerciseFileName);
 }
 }
 
@@ -342,6 +430,51 @@ void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises)
 void apply(const Plan &plan, TrainingFile &training, ExerciseFile &exercises, const QString &exerciseFileName)
 {
     applyPlan(plan, training, &exercises, exerciseFileName);
+}
+
+Plan importWhileReading(const QByteArray &csv, const Options &options, const QString &path, TrainingFile &training,
+                        ExerciseFile &exercises, const QString &exerciseFileName,
+                        const std::function<void(const Plan &)> &beforeWriting)
+{
+    const bool existing = training.isOpen();
+    const QSet<QByteArray> present = existing ? workoutKeys(training) : QSet<QByteArray>();
+    const int count = existing ? training.RecordCount() : 0;
+    QStringList known;
+    if (exercises.isOpen())
+        for (const CatalogExercise &e : exercises.readAll())
+            known.append(e.Name);
+    const FileLock::WriteLock lock(path);
+    if (existing)
+        training.checkUnchanged();
+    struct NothingToAdd {};
+    Plan result;
+    // Streaming: the records go out as their workouts are made, so the disk takes them
+    // while the rest of the file is read; else they all go out once the plan stands.
+    const auto write = [&](bool streaming) {
+        WholeFile::write(path, [&](QIODevice &out) {
+            RecordWriter writer(out, path, training, count);
+            if (streaming)
+                result = readPlan(csv, options, present, known,
+                                  [&](const QList<WorkoutRecord> &toAdd) { writer.write(toAdd, false); });
+            beforeWriting(result);
+            if (result.toAdd.isEmpty())
+                throw NothingToAdd{};
+            writer.write(result.toAdd, true);
+        });
+    };
+    try {
+        try {
+            write(true);
+        } catch (const MadeTooEarly &) {
+            result = readPlan(csv, options, present, known, {});
+            write(false);
+        }
+        if (existing)
+            training.reopen();
+    } catch (const NothingToAdd &) {
+    }
+    addNewExercises(result, &exercises, exerciseFileName);
+    return result;
 }
 
 }

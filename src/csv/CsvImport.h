@@ -6,6 +6,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <functional>
+
 class ExerciseFile;
 class TrainingFile;
 
@@ -67,4 +69,15 @@ void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises);
 // once the workouts are written and when there are names to add, so a failed import
 // creates no list.
 void apply(const Plan &plan, TrainingFile &training, ExerciseFile &exercises, const QString &exerciseFileName);
+
+// Plans and applies in one pass, for the command line, which shows no preview: the new
+// workouts go to the temporary file as they are read, so the disk takes them while the
+// rest is read, and the training file at path is replaced once they are all on it.
+// training is the file at path open for writing, or closed when there is none yet;
+// exercises is the list to check names against (when open) and to add them to.
+// beforeWriting sees the plan once it stands, before anything replaces a file: what it
+// raises, like a refused CSV, leaves every file as it was.
+Plan importWhileReading(const QByteArray &csv, const Options &options, const QString &path, TrainingFile &training,
+                        ExerciseFile &exercises, const QString &exerciseFileName,
+                        const std::function<void(const Plan &)> &beforeWriting);
 }
