@@ -34,8 +34,9 @@ void BackgroundFlush::run()
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stop || m_toFlush > m_flushed; });
-        // What is left when the writer stops goes with its own final flush.
-        if (m_stop || m_error != 0)
+        // A flush asked for is done even when the writer stops meanwhile; what is left
+        // then goes with the writer's own final flush.
+        if (m_toFlush == m_flushed || m_error != 0)
             return;
         const qint64 target = m_toFlush;
         lock.unlock();

@@ -19,7 +19,7 @@ public:
     // The file now holds total bytes: a flush starts once a step has come since the
     // last one asked for.
     void written(qint64 total);
-    // Waits for a flush under way and stops. Returns the errno of a failed flush, else
+    // Waits for the flushes asked for and stops. Returns the errno of a failed flush, else
     // 0: the writer must then fail, since a later fsync of the file may not report
     // the same failure again.
     int finish();

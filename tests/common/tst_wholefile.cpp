@@ -1,5 +1,6 @@
 #include "InChildProcess.h"
 
+#include "common/BackgroundFlush.h"
 #include "common/Errors.h"
 #include "common/RecordWrite.h"
 #include "common/WholeFile.h"
@@ -10,7 +11,9 @@
 #include <QFile>
 #include <QTest>
 
+#include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <thread>
 
 namespace {
@@ -145,6 +148,58 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FortavoError, WholeFile::write(path, writer, wrapper));
         QCOMPARE(env.readFile("out.txt"), old);
         QCOMPARE(filesIn(env), QStringList{"out.txt"});
+    }
+
+    // Files of several megabytes go on to the disk while they are written.
+    void largeFile_data()
+    {
+        QTest::addColumn<bool>("writerThrows");
+        QTest::newRow("written whole") << false;
+        QTest::newRow("writer throws once flushing has started") << true;
+    }
+    void largeFile()
+    {
+        QFETCH(bool, writerThrows);
+        TestEnvironment env;
+        const QString path = env.path("big.bin");
+        env.writeFile("big.bin", bytes(100, 'a'));
+        QByteArray content;
+        for (char c = 'b'; content.size() < 3 * BackgroundFlush::step; ++c)
+            content += bytes(1 << 20, c);
+        content += bytes(1000, 'z');
+        const auto writer = [&](QIODevice &out) {
+            for (qsizetype at = 0; at < content.size(); at += 1 << 20) {
+                if (writerThrows && at > 2 * BackgroundFlush::step)
+                    throw FortavoError("stopped");
+                WholeFile::writeTo(out, content.mid(at, 1 << 20), path);
+            }
+        };
+        if (writerThrows) {
+            QVERIFY_THROWS_EXCEPTION(FortavoError, WholeFile::write(path, writer));
+            QCOMPARE(env.readFile("big.bin"), bytes(100, 'a'));
+        } else {
+            WholeFile::write(path, writer);
+            QVERIFY(env.readFile("big.bin") == content);
+        }
+        QCOMPARE(filesIn(env), QStringList{"big.bin"});
+    }
+
+    // A flush that fails must fail the write: a later flush of the same file may not
+    // report it again. A pipe cannot be flushed.
+    void failedFlushIsKept()
+    {
+        int fds[2];
+        QVERIFY(::pipe(fds) == 0);
+        {
+            BackgroundFlush belowAStep(fds[1]);
+            belowAStep.written(BackgroundFlush::step - 1);
+            QCOMPARE(belowAStep.finish(), 0);
+        }
+        BackgroundFlush flush(fds[1]);
+        flush.written(BackgroundFlush::step);
+        QCOMPARE(flush.finish(), EINVAL);
+        ::close(fds[0]);
+        ::close(fds[1]);
     }
 
     // On a real file system, with the file size limited to 8 KB as a full disk would.
