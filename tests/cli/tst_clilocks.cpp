@@ -31,6 +31,8 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("file");
         QTest::newRow("import-csv") << QStringList{"import-csv", "in.csv"} << "workouts.dat";
+        // Only known once the workouts are read: its new exercise goes to the list.
+        QTest::newRow("import-csv, exercise list") << QStringList{"import-csv", "in.csv"} << "exercises.dat";
         QTest::newRow("convert") << QStringList{"convert", "old.dat"} << "old.dat";
     }
     void writingCommandsRefuseAFileFortavoHasOpen()
@@ -42,6 +44,7 @@ private slots:
         env.writeFile("workouts.dat", oneWorkout());
         env.writeFile("old.dat", QByteArray(2 * 2032, '\0'));
         const QByteArray before = env.readFile(file);
+        const QByteArray workoutsBefore = env.readFile("workouts.dat");
         FileLock::Mark program(env.path(file), QStringLiteral("Fortavo"));
         QVERIFY(program.claim());
 
@@ -51,6 +54,7 @@ private slots:
         QVERIFY2(run.err.contains("Fortavo has it open"), qPrintable(run.err));
         QVERIFY(run.err.contains("--force"));
         QCOMPARE(env.readFile(file), before);
+        QCOMPARE(env.readFile("workouts.dat"), workoutsBefore);
 
         // Reading commands keep working meanwhile.
         QCOMPARE(runCli({"--folder", env.folder(), "list"}, env.folder()).status, 0);
