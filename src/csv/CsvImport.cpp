@@ -1,16 +1,13 @@
 #include "csv/CsvImport.h"
 
-#include "common/FileLock.h"
-
 #include "common/CodePage.h"
 #include "common/DayCount.h"
 #include "common/Errors.h"
-#include "common/WholeFile.h"
 #include "csv/CsvColumns.h"
 #include "csv/CsvGrouping.h"
+#include "csv/CsvPlanReading.h"
 #include "csv/CsvRows.h"
 #include "csv/CsvValues.h"
-#include "exercises/ExerciseFile.h"
 #include "store/TrainingFile.h"
 
 #include <QHash>
@@ -128,13 +125,6 @@ bool startsAnotherWorkout(const Header &header, const QStringList &above, const 
             return true;
     return false;
 }
-}
-
-namespace {
-// Raised while the records are written as they are made, when those written are not
-// the first of the import after all: a row of a workout already made, or workouts
-// that end up in another order. The import then starts again and writes at the end.
-struct MadeTooEarly {};
 
 // Workouts read whole, made into their records; those the training file or the CSV
 // itself has already are left out.
@@ -197,10 +187,8 @@ void listNewExercises(Plan &plan, const QList<WorkoutRecord> &alreadyPresent, co
             }
 }
 
-using RecordsMade = std::function<void(const QList<WorkoutRecord> &toAdd)>;
+}
 
-// Reads the CSV into a plan. With made, a workout is made into its records as soon as
-// the next one starts while the workouts come in date order, and made is told.
 Plan readPlan(const QByteArray &csv, const Options &options, const QSet<QByteArray> &present,
               const QStringList &knownExercises, const RecordsMade &made)
 {
@@ -304,7 +292,6 @@ Plan readPlan(const QByteArray &csv, const Options &options, const QSet<QByteArr
     result.readAsWindows1252 = table.readAsWindows1252;
     return result;
 }
-}
 
 Plan plan(const QByteArray &csv, const Options &options, const QSet<QByteArray> &present, const QStringList &knownExercises)
 {
@@ -347,134 +334,4 @@ QStringList Plan::reportLines() const
         lines << QStringLiteral("  line %1: %2").arg(problem.line).arg(problem.reason);
     return lines;
 }
-
-namespace {
-// Writes the training file's records, then the new ones 64 (about 190 KB) at a time
-// from one buffer used again for each. The existing records are copied before the
-// first new one, so a writer given none writes nothing.
-class RecordWriter {
-public:
-    RecordWriter(QIODevice &out, const QString &path, TrainingFile &training, int existing)
-        : m_out(out), m_path(path), m_training(training), m_existing(existing)
-    {
-    }
-
-    // Writes the records of toAdd not written yet: all of them when whole, else as
-    // many whole buffers as they fill.
-    void write(const QList<WorkoutRecord> &toAdd, bool whole)
-    {
-        constexpr qsizetype chunk = 64;
-        while (toAdd.size() - m_written >= (whole ? 1 : chunk)) {
-            copyExisting();
-            const qsizetype n = std::min(chunk, toAdd.size() - m_written);
-            m_bytes.resize(n * WorkoutRecord::Size);
-            for (qsizetype i = 0; i < n; ++i)
-                toAdd[m_written + i].encodeInto(m_bytes.data() + i * WorkoutRecord::Size);
-            WholeFile::writeTo(m_out, m_bytes, m_path);
-            m_written += n;
-        }
-    }
-
-private:
-    void copyExisting()
-    {
-        if (m_copied)
-            return;
-        m_copied = true;
-        if (m_existing > 0)
-            m_training.forEachChunk(0, m_existing, [&](const QByteArray &bytes, int) { WholeFile::writeTo(m_out, bytes, m_path); });
-    }
-
-    QIODevice &m_out;
-    const QString &m_path;
-    TrainingFile &m_training;
-    const int m_existing;
-    bool m_copied = false;
-    qsizetype m_written = 0;
-    QByteArray m_bytes;
-};
-
-void addNewExercises(const Plan &plan, ExerciseFile *exercises, const QString &exerciseFileName)
-{
-    if (!exercises || plan.newExercises.isEmpty())
-        return;
-    if (!exercises->isOpen() && !exerciseFileName.isEmpty())
-        exercises->open(exerciseFileName);
-    QList<CatalogExercise> list = exercises->readAll();
-    for (const QString &name : plan.newExercises)
-        list.append({name, QString(), QString()});
-    exercises->save(list);
-}
-
-void applyPlan(const Plan &plan, TrainingFile &training, ExerciseFile *exercises, const QString &exerciseFileName)
-{
-    if (!plan.toAdd.isEmpty()) {
-        const QString path = training.fileName();
-        const int count = training.RecordCount();
-        // Nobody else writes it meanwhile, and it is still the file the plan was made on.
-        const FileLock::WriteLock lock(path);
-        training.checkUnchanged();
-        WholeFile::write(path, [&](QIODevice &out) { RecordWriter(out, path, training, count).write(plan.toAdd, true); });
-        // The file was replaced: read the new one from now on.
-        training.reopen();
-    }
-    addNewExercises(plan, exercises, exerciseFileName);
-}
-}
-
-void apply(const Plan &plan, TrainingFile &training, ExerciseFile *exercises)
-{
-    applyPlan(plan, training, exercises, QString());
-}
-
-void apply(const Plan &plan, TrainingFile &training, ExerciseFile &exercises, const QString &exerciseFileName)
-{
-    applyPlan(plan, training, &exercises, exerciseFileName);
-}
-
-Plan importWhileReading(const QByteArray &csv, const Options &options, const QString &path, TrainingFile &training,
-                        ExerciseFile &exercises, const QString &exerciseFileName,
-                        const std::function<void(const Plan &)> &beforeWriting)
-{
-    const bool existing = training.isOpen();
-    const QSet<QByteArray> present = existing ? workoutKeys(training) : QSet<QByteArray>();
-    const int count = existing ? training.RecordCount() : 0;
-    QStringList known;
-    if (exercises.isOpen())
-        for (const CatalogExercise &e : exercises.readAll())
-            known.append(e.Name);
-    const FileLock::WriteLock lock(path);
-    if (existing)
-        training.checkUnchanged();
-    struct NothingToAdd {};
-    Plan result;
-    // Streaming: the records go out as their workouts are made, so the disk takes them
-    // while the rest of the file is read; else they all go out once the plan stands.
-    const auto write = [&](bool streaming) {
-        WholeFile::write(path, [&](QIODevice &out) {
-            RecordWriter writer(out, path, training, count);
-            if (streaming)
-                result = readPlan(csv, options, present, known,
-                                  [&](const QList<WorkoutRecord> &toAdd) { writer.write(toAdd, false); });
-            beforeWriting(result);
-            if (result.toAdd.isEmpty())
-                throw NothingToAdd{};
-            writer.write(result.toAdd, true);
-        });
-    };
-    try {
-        try {
-            write(true);
-        } catch (const MadeTooEarly &) {
-            result = readPlan(csv, options, present, known, {});
-            write(false);
-        }
-        if (existing)
-            training.reopen();
-    } catch (const NothingToAdd &) {
-    }
-    addNewExercises(result, &exercises, exerciseFileName);
-    return result;
-}
-
 }
