@@ -2,7 +2,8 @@
 // file, against reading the same CSV once with libcsv alone, in two layouts: the one
 // with "Date" and "Exercise Name" columns, and the one with "start_time" and
 // "exercise_title" whose dates are written as "6 Jan 2025, 07:15".
-// Run: bench_csv; target: each import at most 5 times the bare parse of its file.
+// Run: bench_csv; target: each import (BM_Import, BM_ImportStartTime: as fortavo-cli
+// import-csv does it) at most 5 times the bare parse of its file.
 
 #include "csv/CsvImport.h"
 #include "csv/CsvTable.h"
