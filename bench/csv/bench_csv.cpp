@@ -109,7 +109,7 @@ void import(benchmark::State &state, const QByteArray &csv)
     intoEmptyFile(state, [&](TrainingFile &training) {
         ExerciseFile exercises;
         const QString exerciseList = QFileInfo(training.fileName()).dir().filePath(QStringLiteral("exercises.dat"));
-        CsvImport::importWhileReading(csv, {}, training.fileName(), training, exercises, exerciseList,
+        CsvImport::importWhileReading(csv, {}, training.fileName(), training, {}, exercises, exerciseList,
                                       [](const CsvImport::Plan &) {});
     });
 }

@@ -44,8 +44,12 @@ int importCsvCommand(CliContext &context, const QStringList &allArgs)
     const QString trainingName = context.trainingFileName();
     const QString exerciseName = ExerciseFile::resolveName(context.configuration().exerciseFile);
     ExerciseFile exercises;
-    if (QFileInfo::exists(exerciseName))
+    QStringList known;
+    if (QFileInfo::exists(exerciseName)) {
         exercises.open(exerciseName);
+        for (const CatalogExercise &e : exercises.readAll())
+            known.append(e.Name);
+    }
     const auto report = [&](const CsvImport::Plan &plan) {
         for (const QString &line : plan.reportLines())
             context.out << line << '\n';
@@ -53,10 +57,6 @@ int importCsvCommand(CliContext &context, const QStringList &allArgs)
     if (dryRun) {
         if (QFileInfo::exists(trainingName))
             training.open(trainingName, TrainingFile::Access::ReadOnly);
-        QStringList known;
-        if (exercises.isOpen())
-            for (const CatalogExercise &e : exercises.readAll())
-                known.append(e.Name);
         report(CsvImport::plan(csv, options, training.isOpen() ? CsvImport::workoutKeys(training) : QSet<QByteArray>(), known));
         return 0;
     }
@@ -65,7 +65,7 @@ int importCsvCommand(CliContext &context, const QStringList &allArgs)
     if (QFileInfo::exists(trainingName))
         training.open(trainingName, TrainingFile::Access::ReadWrite);
     const CsvImport::Plan plan = CsvImport::importWhileReading(
-        csv, options, trainingName, training, exercises, exerciseName, [&](const CsvImport::Plan &plan) {
+        csv, options, trainingName, training, known, exercises, exerciseName, [&](const CsvImport::Plan &plan) {
             report(plan);
             if (!plan.newExercises.isEmpty())
                 context.claimForWriting(exerciseName);

@@ -186,7 +186,6 @@ void listNewExercises(Plan &plan, const QList<WorkoutRecord> &alreadyPresent, co
                 }
             }
 }
-
 }
 
 Plan readPlan(const QByteArray &csv, const Options &options, const QSet<QByteArray> &present,

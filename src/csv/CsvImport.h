@@ -74,10 +74,10 @@ void apply(const Plan &plan, TrainingFile &training, ExerciseFile &exercises, co
 // workouts go to the temporary file as they are read, so the disk takes them while the
 // rest is read, and the training file at path is replaced once they are all on it.
 // training is the file at path open for writing, or closed when there is none yet;
-// exercises is the list to check names against (when open) and to add them to.
+// new exercise names go to exercises, opened at exerciseFileName when not open.
 // beforeWriting sees the plan once it stands, before anything replaces a file: what it
 // raises, like a refused CSV, leaves every file as it was.
 Plan importWhileReading(const QByteArray &csv, const Options &options, const QString &path, TrainingFile &training,
-                        ExerciseFile &exercises, const QString &exerciseFileName,
+                        const QStringList &knownExercises, ExerciseFile &exercises, const QString &exerciseFileName,
                         const std::function<void(const Plan &)> &beforeWriting);
 }

@@ -94,16 +94,12 @@ void apply(const Plan &plan, TrainingFile &training, ExerciseFile &exercises, co
 }
 
 Plan importWhileReading(const QByteArray &csv, const Options &options, const QString &path, TrainingFile &training,
-                        ExerciseFile &exercises, const QString &exerciseFileName,
+                        const QStringList &known, ExerciseFile &exercises, const QString &exerciseFileName,
                         const std::function<void(const Plan &)> &beforeWriting)
 {
     const bool existing = training.isOpen();
     const QSet<QByteArray> present = existing ? workoutKeys(training) : QSet<QByteArray>();
     const int count = existing ? training.RecordCount() : 0;
-    QStringList known;
-    if (exercises.isOpen())
-        for (const CatalogExercise &e : exercises.readAll())
-            known.append(e.Name);
     const FileLock::WriteLock lock(path);
     if (existing)
         training.checkUnchanged();

@@ -53,9 +53,13 @@ Result importInto(const QByteArray &existing, const QByteArray &csv, bool whileR
         training.open(trainingName);
         CsvImport::apply(CsvImport::plan(Header + existing, {}, {}, {}), training, exercises, exerciseName);
     }
+    QStringList known;
+    if (exercises.isOpen())
+        for (const CatalogExercise &e : exercises.readAll())
+            known.append(e.Name);
     Result result;
     if (whileReading) {
-        CsvImport::importWhileReading(csv, {}, trainingName, training, exercises, exerciseName,
+        CsvImport::importWhileReading(csv, {}, trainingName, training, known, exercises, exerciseName,
                                       [&](const CsvImport::Plan &plan) {
                                           ++result.plansShown;
                                           result.report = plan.reportLines();
@@ -63,10 +67,6 @@ Result importInto(const QByteArray &existing, const QByteArray &csv, bool whileR
     } else {
         if (!training.isOpen())
             training.open(trainingName);
-        QStringList known;
-        if (exercises.isOpen())
-            for (const CatalogExercise &e : exercises.readAll())
-                known.append(e.Name);
         const CsvImport::Plan plan = CsvImport::plan(csv, {}, CsvImport::workoutKeys(training), known);
         result.report = plan.reportLines();
         result.plansShown = 1;
@@ -127,7 +127,7 @@ private slots:
         TrainingFile training;
         training.open(trainingName);
         ExerciseFile exercises;
-        CsvImport::importWhileReading(csv, {}, trainingName, training, exercises, env.path("exercises.dat"),
+        CsvImport::importWhileReading(csv, {}, trainingName, training, {}, exercises, env.path("exercises.dat"),
                                       [](const CsvImport::Plan &) {});
         const QByteArray before = env.readFile("workouts.dat");
         QCOMPARE(recordsIn(before), 100);
@@ -136,7 +136,7 @@ private slots:
 
         CsvImport::Plan shown;
         const CsvImport::Plan plan = CsvImport::importWhileReading(
-            csv, {}, trainingName, training, exercises, env.path("exercises.dat"),
+            csv, {}, trainingName, training, {}, exercises, env.path("exercises.dat"),
             [&](const CsvImport::Plan &p) { shown = p; });
         QCOMPARE(plan.skippedAsPresent, 100);
         QCOMPARE(shown.reportLines(), plan.reportLines());
@@ -177,7 +177,7 @@ private slots:
         const QStringList files = QDir(env.folder()).entryList(QDir::Files | QDir::Hidden);
         const QByteArray exerciseList = env.readFile("exercises.dat");
         try {
-            CsvImport::importWhileReading(csv, {}, trainingName, training, exercises, env.path("exercises.dat"),
+            CsvImport::importWhileReading(csv, {}, trainingName, training, {}, exercises, env.path("exercises.dat"),
                                           [&](const CsvImport::Plan &) {
                                               if (refuseThePlan)
                                                   throw IoError(QStringLiteral("in use"));
