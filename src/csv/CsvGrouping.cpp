@@ -137,8 +137,6 @@ void Builder::addSet(QList<ExerciseEntry> &rows, const SetRow &r, Counts &counts
             return;
         }
     }
-    if (rows.isEmpty())
-        rows.reserve(WorkoutRecord::MaxRows);
     rows.append(ExerciseEntry{name, execution, quint8(r.sets), quint8(r.reps), r.weight});
 }
 

@@ -55,7 +55,9 @@ qint32 durationKey(float duration)
 }
 }
 
-QByteArray workoutKey(const WorkoutRecord &record)
+namespace {
+// The key into a buffer that keeps its memory from one key to the next.
+void writeWorkoutKey(const WorkoutRecord &record, QByteArray &key)
 {
     // Whole days, seconds of the day, the workout's own fields, then every row field by
     // field.
@@ -64,7 +66,7 @@ QByteArray workoutKey(const WorkoutRecord &record)
         size += 4 + e.Name.size() * 2 + 4 + e.ExecutionType.size() * 2 + 1 + 1 + 4;
     for (const CardioEntry &c : record.Cardio)
         size += 4 + c.CardioType.size() * 2 + 4 + 2;
-    QByteArray key(size, Qt::Uninitialized);
+    key.resize(size);
     KeyWriter w{key.data()};
     w.raw(qint64(DayCount::toDate(record.Date).toJulianDay()));
     w.raw(qint32(DayCount::toTime(record.StartTime).msecsSinceStartOfDay() / 1000));
@@ -87,6 +89,13 @@ QByteArray workoutKey(const WorkoutRecord &record)
     }
     // Trimmed texts may be shorter than the size reserved for them.
     key.truncate(w.at - key.constData());
+}
+}
+
+QByteArray workoutKey(const WorkoutRecord &record)
+{
+    QByteArray key;
+    writeWorkoutKey(record, key);
     return key;
 }
 
@@ -131,7 +140,7 @@ bool startsAnotherWorkout(const Header &header, const QStringList &above, const 
 class WorkoutsMade {
 public:
     WorkoutsMade(Plan &plan, CsvGrouping::Builder &builder, const QSet<QByteArray> &present)
-        : p(plan), b(builder), seen(present), today(QDate::currentDate())
+        : p(plan), b(builder), present(present), today(QDate::currentDate())
     {
     }
 
@@ -142,28 +151,62 @@ public:
         // The workout's records go to the end of toAdd, and leave it again when present.
         const qsizetype first = p.toAdd.size();
         b.build(g, p.toAdd);
-        const QByteArray key = workoutKey(p.toAdd[first]);
-        if (seen.contains(key)) {
+        writeWorkoutKey(p.toAdd[first], key);
+        const size_t hash = qHash(key);
+        if (present.contains(key) || readBefore(hash)) {
             for (qsizetype i = first; i < p.toAdd.size(); ++i)
                 alreadyPresent.append(std::move(p.toAdd[i]));
             p.toAdd.resize(first);
             ++p.skippedAsPresent;
             return;
         }
-        seen.insert(key);
+        remember(hash, first);
         ++p.workoutsToAdd;
         if (g.when.date > today)
             ++p.workoutsInFuture;
-        for (qsizetype i = first + 1; i < p.toAdd.size(); ++i)
-            seen.insert(workoutKey(p.toAdd[i]));
+        for (qsizetype i = first + 1; i < p.toAdd.size(); ++i) {
+            writeWorkoutKey(p.toAdd[i], key);
+            remember(qHash(key), i);
+        }
     }
 
     QList<WorkoutRecord> alreadyPresent;
 
 private:
+    // Whether a record to add has the key in key. The records read are found by the
+    // hash of their key, so no key is kept: one is worked out again only for a record
+    // whose hash is the same.
+    bool readBefore(size_t hash)
+    {
+        const auto sameKey = [&](qsizetype index) {
+            writeWorkoutKey(p.toAdd[index], otherKey);
+            return otherKey == key;
+        };
+        const auto it = byHash.constFind(hash);
+        if (it == byHash.constEnd())
+            return false;
+        if (sameKey(*it))
+            return true;
+        for (const auto &[h, index] : sameHash)
+            if (h == hash && sameKey(index))
+                return true;
+        return false;
+    }
+
+    void remember(size_t hash, qsizetype index)
+    {
+        if (byHash.contains(hash))
+            sameHash.append({hash, index}); // two keys with one hash: almost never
+        else
+            byHash.insert(hash, index);
+    }
+
     Plan &p;
     CsvGrouping::Builder &b;
-    QSet<QByteArray> seen;
+    const QSet<QByteArray> &present;
+    QHash<size_t, qsizetype> byHash; // the first record to add of each key hash
+    QList<std::pair<size_t, qsizetype>> sameHash;
+    QByteArray key, otherKey;
     const QDate today;
 };
 

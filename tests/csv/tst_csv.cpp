@@ -252,6 +252,18 @@ private slots:
         QVERIFY(list[1].Bodypart.isEmpty());
     }
 
+    // The same workout twice in one file (at midnight, and without a time) is added once.
+    void workoutTwiceInOneFileIsAddedOnce()
+    {
+        const CsvImport::Plan plan = planOf("Date,Exercise,Weight,Reps\n2019-12-31,Bench press,50,5\n"
+                                            "2020-01-01 00:00:00,Squat,100,5\n2020-01-01,Squat,100,5\n");
+        QCOMPARE(plan.workoutsToAdd, 2);
+        QCOMPARE(plan.skippedAsPresent, 1);
+        QCOMPARE(plan.toAdd.size(), 2);
+        QCOMPARE(when(plan.toAdd[1]), QStringLiteral("2020-01-01 00:00"));
+        QCOMPARE(rowTexts(plan.toAdd[1]), QStringList{"Squat 1x5 at 100"});
+    }
+
     void exportOneLinePerSet()
     {
         TestEnvironment env;
