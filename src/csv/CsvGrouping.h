@@ -26,7 +26,6 @@ struct Group {
     QStringList notes; // of its note rows
     Counts counts;
     bool leftOut = false;
-    bool done = false; // its records are made; its rows moved into them
 };
 }
 // Its members are Qt's implicitly shared types and plain values: a list of groups grows

@@ -146,7 +146,6 @@ public:
 
     void add(Group &g)
     {
-        g.done = true;
         ++p.workoutsFound;
         // The workout's records go to the end of toAdd, and leave it again when present.
         const qsizetype first = p.toAdd.size();
@@ -281,15 +280,20 @@ Plan readPlan(const QByteArray &csv, const Options &options, const QSet<QByteArr
                 ReadRow r = reader.read(row);
                 if (groups.isEmpty() || !(r.groupKey == lastKey)) {
                     if (inOrder && !groups.isEmpty() && !(lastKey < r.groupKey)) {
+                        // A workout made already may come back, and is gone from the groups.
+                        if (result.workoutsFound > 0)
+                            throw MadeTooEarly{};
                         inOrder = false;
                         for (qsizetype i = 0; i < groups.size(); ++i)
                             groupIndex.insert(groups[i].key, i);
                     }
                     auto it = inOrder ? groupIndex.constEnd() : groupIndex.constFind(r.groupKey);
                     if (it == groupIndex.constEnd()) {
-                        // In date order, the workout before is whole.
+                        // In date order, the workout before is whole: it is made, and
+                        // its group's memory serves the next one.
                         if (made && inOrder && !groups.isEmpty()) {
                             workouts.add(groups[lastGroup]);
+                            groups.clear();
                             made(result.toAdd);
                         }
                         lastGroup = groups.size();
@@ -298,8 +302,6 @@ Plan readPlan(const QByteArray &csv, const Options &options, const QSet<QByteArr
                             groupIndex.insert(r.groupKey, lastGroup);
                     } else {
                         lastGroup = *it;
-                        if (groups[lastGroup].done)
-                            throw MadeTooEarly{};
                     }
                     lastKey = r.groupKey;
                 }
@@ -317,14 +319,16 @@ Plan readPlan(const QByteArray &csv, const Options &options, const QSet<QByteArr
         }
     }
 
-    const bool someMade = !result.toAdd.isEmpty();
+    const bool someMade = result.workoutsFound > 0;
     for (Group &g : groups)
-        if (!g.leftOut && !g.done)
+        if (!g.leftOut)
             workouts.add(g);
     const auto earlier = [](const WorkoutRecord &a, const WorkoutRecord &b) {
         return std::floor(a.Date) != std::floor(b.Date) ? a.Date < b.Date : a.StartTime < b.StartTime;
     };
-    // Files mostly list their workouts in date order already.
+    // Files mostly list their workouts in date order already. Workouts made while
+    // reading came in order, or the reading would have stopped; records written must
+    // never be sorted after the fact, though.
     if (!std::is_sorted(result.toAdd.cbegin(), result.toAdd.cend(), earlier)) {
         if (someMade)
             throw MadeTooEarly{};

@@ -7,9 +7,10 @@
 // The reading of a plan, for the preview's plan and for the import that writes the
 // records while it reads.
 namespace CsvImport {
-// Raised while the records are written as they are made, when those written are not
-// the first of the import after all: a row of a workout already made, or workouts
-// that end up in another order. The import then starts again and writes at the end.
+// Raised while the records are written as they are made, when those written may not be
+// the first of the import after all: a row out of date order once workouts were made
+// (its workout may be one of them), or workouts that end up in another order. The
+// import then starts again and writes at the end.
 struct MadeTooEarly {};
 
 using RecordsMade = std::function<void(const QList<WorkoutRecord> &toAdd)>;

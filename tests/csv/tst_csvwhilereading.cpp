@@ -95,6 +95,13 @@ private slots:
         QTest::addColumn<int>("records");
         QTest::newRow("in date order") << QByteArray() << Header + workouts(0, 256) << 257; // 4 buffers and a record
         QTest::newRow("a workout's row far below it") << QByteArray() << Header + workouts(0, 199) + workout(3).left(workout(3).indexOf('\n') + 1) << 200;
+        // Untimed workouts of one day, told apart by their names: the stray row goes to
+        // the morning's workout, although the day's order stays the same.
+        QTest::newRow("a row of a day's first workout after its second")
+            << QByteArray()
+            << Header + workouts(0, 149) + "2021-06-01,Morning,Squat,1,100,5\n2021-06-01,Noon,Squat,1,100,5\n"
+                   + "2021-06-01,Morning,Bench,1,50,5\n"
+            << 152;
         QTest::newRow("an earlier workout last") << QByteArray() << Header + workouts(10, 209) + workout(0) << 201;
         QTest::newRow("newest first") << QByteArray() << Header + workouts(199, 0, -1) << 200;
         QTest::newRow("some already in the training file") << workouts(0, 69) << Header + workouts(0, 199) << 200;
