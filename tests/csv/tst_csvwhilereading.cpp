@@ -105,7 +105,7 @@ private slots:
         QTest::newRow("an earlier workout last") << QByteArray() << Header + workouts(10, 209) + workout(0) << 201;
         QTest::newRow("newest first") << QByteArray() << Header + workouts(199, 0, -1) << 200;
         QTest::newRow("some already in the training file") << workouts(0, 69) << Header + workouts(0, 199) << 200;
-        QTest::newRow("the same workout twice in the file") << QByteArray() << Header + workouts(0, 99) + workouts(99, 149) << 150;
+        QTest::newRow("a workout's rows repeated right after it") << QByteArray() << Header + workouts(0, 99) + workouts(99, 149) << 150;
         QTest::newRow("a workout of more than 20 rows") << QByteArray() << Header + workouts(0, 49) + workout(50, 24) + workouts(51, 149) << 151;
         QTest::newRow("cut in the last line") << QByteArray() << Header + workouts(0, 199) + workout(200).left(30) << 200;
     }
