@@ -72,7 +72,7 @@ void Builder::build(Group &g, QList<WorkoutRecord> &records)
 const QString &Builder::fit(Fitting &field, QStringView text, Counts &counts)
 {
     // Names repeat on every set of an exercise: each text is fitted once.
-    if (!field.hasLast || field.lastText != text) {
+    if (field.lastText != text) {
         // Looked up without a copy of the text; a new text is copied once.
         auto it = field.texts.constFind(QString::fromRawData(text.constData(), text.size()));
         if (it == field.texts.constEnd()) {
@@ -82,7 +82,6 @@ const QString &Builder::fit(Fitting &field, QStringView text, Counts &counts)
         }
         field.lastText = it.key();
         field.last = *it;
-        field.hasLast = true;
     }
     counts.textsCut += field.last.counts.textsCut;
     counts.textsWithReplacedCharacters += field.last.counts.textsWithReplacedCharacters;

@@ -62,14 +62,14 @@ private:
         QString stored;
         Counts counts; // what fitting the text counts
     };
-    // The texts fitted to one field, and the last of them.
+    // The texts fitted to one field, and the last of them: at first the empty text,
+    // which fits whole.
     struct Fitting {
         explicit Fitting(int bytes) : capacity(bytes) {}
         const int capacity;
         QHash<QString, Fitted> texts;
         QString lastText;
         Fitted last;
-        bool hasLast = false;
     };
     Fitting m_names{ExerciseEntry::NameCapacity}, m_executions{ExerciseEntry::ExecutionTypeCapacity},
         m_cardioTypes{CardioEntry::TypeCapacity}, m_bodyparts{WorkoutRecord::BodypartCapacity},

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 
 using namespace CsvColumns;
 using namespace CsvValues;
@@ -138,18 +139,26 @@ public:
         return isAscii(b) ? b.trimmed().isEmpty() : trimmed(c).isEmpty();
     }
 
-    // The field trimmed and in lower case is word (lower case ASCII).
-    bool is(Column c, QByteArrayView word) const
+    // Which of the words (lower case ASCII) the field is, trimmed and in lower case:
+    // its index, or -1. The field is trimmed once for all the words.
+    qsizetype whichOf(Column c, std::initializer_list<QByteArrayView> words) const
     {
         const QByteArrayView b = bytes(c);
-        if (b.size() < word.size())
-            return false;
         if (isAscii(b)) {
-            const QByteArrayView t = b.size() == word.size() ? b : b.trimmed();
-            return t.size() == word.size() && t.compare(word, Qt::CaseInsensitive) == 0;
+            const QByteArrayView t = b.trimmed();
+            for (qsizetype i = 0; i < qsizetype(words.size()); ++i)
+                if (const QByteArrayView w = words.begin()[i]; t.size() == w.size() && t.compare(w, Qt::CaseInsensitive) == 0)
+                    return i;
+            return -1;
         }
-        return trimmed(c).toLower() == QLatin1StringView(word);
+        const QString lower = trimmed(c).toLower();
+        for (qsizetype i = 0; i < qsizetype(words.size()); ++i)
+            if (lower == QLatin1StringView(words.begin()[i]))
+                return i;
+        return -1;
     }
+
+    bool is(Column c, QByteArrayView word) const { return whichOf(c, {word}) == 0; }
 
     std::optional<double> number(Column c, const char *what) const
     {
@@ -172,23 +181,16 @@ public:
     // ("F") are working sets.
     QStringView execution(Column c) const
     {
-        const QByteArrayView b = bytes(c);
-        if (isAscii(b)) { // the common case, with the field trimmed once
-            const QByteArrayView t = b.trimmed();
-            const auto is = [t](QByteArrayView word) {
-                return t.size() == word.size() && t.compare(word, Qt::CaseInsensitive) == 0;
-            };
-            if (is("warmup") || is("w"))
-                return u"Warmup";
-            if (is("dropset") || is("d"))
-                return u"Drop set";
+        switch (whichOf(c, {"warmup", "w", "dropset", "d"})) {
+        case 0:
+        case 1:
+            return u"Warmup";
+        case 2:
+        case 3:
+            return u"Drop set";
+        default:
             return {};
         }
-        if (is(c, "warmup") || is(c, "w"))
-            return u"Warmup";
-        if (is(c, "dropset") || is(c, "d"))
-            return u"Drop set";
-        return {};
     }
 
 private:

@@ -147,7 +147,7 @@ bool CsvReader::next()
 
 // Feeds one line, so every row knows the line it ends on; the text's end ends the row
 // it leaves open.
-bool CsvReader::feedLine()
+void CsvReader::feedLine()
 {
     State &s = *m_state;
     if (m_position < m_text.size()) {
@@ -168,13 +168,12 @@ bool CsvReader::feedLine()
         m_position = end;
     }
     if (m_position < m_text.size())
-        return true;
+        return;
     // A row that only the end of the text ends (an unclosed quote) ends on the last line.
     if (m_text.endsWith('\n'))
         --s.line;
     csv_fini(&s.parser, onField, onRowEnd, &s);
     m_finished = true;
-    return false;
 }
 
 CsvTable CsvTable::parse(const QByteArray &bytes)

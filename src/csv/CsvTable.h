@@ -67,7 +67,7 @@ public:
     struct State;
 
 private:
-    bool feedLine();
+    void feedLine();
 
     CsvTable m_table;
     QByteArray m_converted; // the text as UTF-8 when it was not

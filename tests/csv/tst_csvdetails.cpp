@@ -66,6 +66,34 @@ private slots:
         }
     }
 
+    // Set orders are read trimmed (inside quotes, and of a no-break space too) and in any
+    // case.
+    void setOrderWords_data()
+    {
+        QTest::addColumn<QByteArray>("order");
+        QTest::addColumn<QString>("execution"); // "rest": no row at all
+        QTest::newRow("W with spaces, quoted") << QByteArray("\" w \"") << "Warmup";
+        QTest::newRow("warmup, no-break space") << QByteArray("WarmUp\xC2\xA0") << "Warmup";
+        QTest::newRow("D") << QByteArray("D") << "Drop set";
+        QTest::newRow("dropset with spaces") << QByteArray(" dropset") << "Drop set";
+        QTest::newRow("F") << QByteArray("F") << "";
+        QTest::newRow("rest timer with spaces, quoted") << QByteArray("\" Rest Timer \"") << "rest";
+    }
+    void setOrderWords()
+    {
+        QFETCH(QByteArray, order);
+        QFETCH(QString, execution);
+        const CsvImport::Plan plan = planOf(SetsHeader + "2021-09-09 08:00:00,Legs,,Squat,1,100,5,,,,,\n"
+                                            "2021-09-09 08:00:00,Legs,,Squat," + order + ",60,8,,60,,,\n");
+        QCOMPARE(problemsOf(plan), QString());
+        QCOMPARE(plan.toAdd.size(), 1);
+        const QList<ExerciseEntry> &rows = plan.toAdd[0].Exercises;
+        QCOMPARE(plan.restTimerRows, execution == "rest" ? 1 : 0);
+        QCOMPARE(rows.size(), execution == "rest" ? 1 : 2);
+        if (execution != "rest")
+            QCOMPARE(rows[1].ExecutionType, execution);
+    }
+
     void negativeValuesAreBadRows_data()
     {
         QTest::addColumn<QByteArray>("row");
